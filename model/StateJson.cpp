@@ -1,0 +1,255 @@
+#include "model/StateJson.h"
+
+#include "model/Cp1252.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cctype>
+#include <span>
+#include <variant>
+
+namespace velmora {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct ButtonSetTag {};
+
+using FieldRef = std::variant<std::string SiteProfile::*, std::span<std::string> (*)(SiteProfile&),
+                              bool SiteProfile::*, TextStyle SiteProfile::*, ColorText SiteProfile::*,
+                              ButtonSetTag>;
+
+struct Field {
+    const char* name;
+    FieldRef ref;
+};
+
+template <auto Member>
+std::span<std::string> arrayOf(SiteProfile& p)
+{
+    return p.*Member;
+}
+
+// Every key of the state object, in the order the printed state lists them.
+const Field kFields[] = {
+    {"companyName", &SiteProfile::companyName},
+    {"pageTitle", &SiteProfile::pageTitle},
+    {"homeHeading", &SiteProfile::homeHeading},
+    {"homeSubheading", &SiteProfile::homeSubheading},
+    {"homeBody", &SiteProfile::homeBody},
+    {"testimonialsHeading", &SiteProfile::testimonialsHeading},
+    {"featuresHeading", &SiteProfile::featuresHeading},
+    {"featuresDescription", &SiteProfile::featuresDescription},
+    {"specialOffer", &SiteProfile::specialOffer},
+    {"faqHeading", &SiteProfile::faqHeading},
+    {"companyDescription", &SiteProfile::companyDescription},
+    {"paymentLink", &SiteProfile::paymentLink},
+    {"aboutHeading1", &SiteProfile::aboutHeading1},
+    {"aboutBody1", &SiteProfile::aboutBody1},
+    {"aboutHeading2", &SiteProfile::aboutHeading2},
+    {"aboutBody2", &SiteProfile::aboutBody2},
+    {"siteUrl", &SiteProfile::siteUrl},
+    {"productName", &SiteProfile::productName},
+    {"productDescription", &SiteProfile::productDescription},
+    {"mailingAddress", &SiteProfile::mailingAddress},
+    {"price", &SiteProfile::price},
+    {"picturePath", &SiteProfile::picturePath},
+    {"testimonials", &arrayOf<&SiteProfile::testimonials>},
+    {"features", &arrayOf<&SiteProfile::features>},
+    {"faqQuestions", &arrayOf<&SiteProfile::faqQuestions>},
+    {"faqAnswers", &arrayOf<&SiteProfile::faqAnswers>},
+    {"homeHeadingBold", &SiteProfile::homeHeadingBold},
+    {"homeHeadingItalic", &SiteProfile::homeHeadingItalic},
+    {"homeHeadingUnderline", &SiteProfile::homeHeadingUnderline},
+    {"hostingCustomer", &SiteProfile::hostingCustomer},
+    {"homeBodyStyle", &SiteProfile::homeBodyStyle},
+    {"testimonialsStyle", &SiteProfile::testimonialsStyle},
+    {"featuresStyle", &SiteProfile::featuresStyle},
+    {"faqStyle", &SiteProfile::faqStyle},
+    {"aboutStyle", &SiteProfile::aboutStyle},
+    {"orderStyle", &SiteProfile::orderStyle},
+    {"backgroundColor", &SiteProfile::backgroundColor},
+    {"navBarColor", &SiteProfile::navBarColor},
+    {"navLinkColor", &SiteProfile::navLinkColor},
+    {"buttonSet", ButtonSetTag{}},
+};
+
+[[noreturn]] void fail(const std::string& where, const std::string& problem)
+{
+    throw StateError("\"" + where + "\": " + problem);
+}
+
+std::string readText(const Json& value, const std::string& where)
+{
+    if (!value.is_string())
+        fail(where, "must be a string");
+    cp1252::DecodeError error{};
+    auto text = cp1252::fromUtf8(value.get_ref<const std::string&>(), &error);
+    if (!text) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(error.codePoint));
+        fail(where, std::string("character ") + hex + " cannot be held in Windows-1252");
+    }
+    return *text;
+}
+
+bool isHex(const std::string& s, std::size_t from)
+{
+    for (std::size_t i = from; i < s.size(); ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(s[i])))
+            return false;
+    }
+    return true;
+}
+
+ColorText readColor(const Json& value, const std::string& where)
+{
+    if (!value.is_string())
+        fail(where, "must be a colour text");
+    const std::string& text = value.get_ref<const std::string&>();
+    if (ColorText::isStoredForm(text))
+        return ColorText::fromStored(text);
+    if (text.size() == 7 && text[0] == '#' && isHex(text, 1)) {
+        const auto rgb = static_cast<std::uint32_t>(std::stoul(text.substr(1), nullptr, 16));
+        const std::uint32_t bgr = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+        return ColorText::fromValue(bgr);
+    }
+    fail(where, "must be \"\", \"0X\" and 8 upper-case hex digits, or \"#RRGGBB\"");
+}
+
+TextStyle readStyle(const Json& value, const std::string& where)
+{
+    if (!value.is_object())
+        fail(where, "must be an object with \"faceName\" and \"textColor\"");
+    TextStyle style;
+    for (const auto& [key, member] : value.items()) {
+        if (key == "faceName")
+            style.faceName = readText(member, where + "." + key);
+        else if (key == "textColor")
+            style.textColor = readColor(member, where + "." + key);
+        else
+            fail(where + "." + key, "unknown key");
+    }
+    return style;
+}
+
+char readLetter(const Json& value, const std::string& where, std::string_view allowed)
+{
+    const std::string options = allowed == "ABC" ? "\"\", \"A\", \"B\" or \"C\"" : "\"\", \"A\", \"B\", \"C\" or \"D\"";
+    if (!value.is_string())
+        fail(where, "must be " + options);
+    const std::string& text = value.get_ref<const std::string&>();
+    if (text.empty())
+        return '\0';
+    if (text.size() != 1 || allowed.find(text[0]) == std::string_view::npos)
+        fail(where, "must be " + options);
+    return text[0];
+}
+
+ButtonSet readButtonSet(const Json& value, const std::string& where)
+{
+    if (!value.is_object())
+        fail(where, "must be an object with \"templateChoice\" and \"buttonChoice\"");
+    ButtonSet set;
+    for (const auto& [key, member] : value.items()) {
+        if (key == "templateChoice")
+            set.templateChoice = readLetter(member, where + "." + key, "ABC");
+        else if (key == "buttonChoice")
+            set.buttonChoice = readLetter(member, where + "." + key, "ABCD");
+        else
+            fail(where + "." + key, "unknown key");
+    }
+    return set;
+}
+
+struct Reader {
+    SiteProfile& profile;
+    const Json& value;
+    const std::string& name;
+
+    void operator()(std::string SiteProfile::*member) const { profile.*member = readText(value, name); }
+    void operator()(std::span<std::string> (*entries)(SiteProfile&)) const
+    {
+        const std::span<std::string> target = entries(profile);
+        if (!value.is_array() || value.size() != target.size())
+            fail(name, "must be an array of " + std::to_string(target.size()) + " strings");
+        for (std::size_t i = 0; i < target.size(); ++i)
+            target[i] = readText(value[i], name + "[" + std::to_string(i) + "]");
+    }
+    void operator()(bool SiteProfile::*member) const
+    {
+        if (!value.is_boolean())
+            fail(name, "must be true or false");
+        profile.*member = value.get<bool>();
+    }
+    void operator()(TextStyle SiteProfile::*member) const { profile.*member = readStyle(value, name); }
+    void operator()(ColorText SiteProfile::*member) const { profile.*member = readColor(value, name); }
+    void operator()(ButtonSetTag) const { profile.buttonSet = readButtonSet(value, name); }
+};
+
+std::string letter(char c)
+{
+    return c ? std::string(1, c) : std::string();
+}
+
+struct Writer {
+    const SiteProfile& profile;
+
+    Json operator()(std::string SiteProfile::*member) const { return cp1252::toUtf8(profile.*member); }
+    Json operator()(std::span<std::string> (*entries)(SiteProfile&)) const
+    {
+        Json array = Json::array();
+        for (const std::string& text : entries(const_cast<SiteProfile&>(profile)))
+            array.push_back(cp1252::toUtf8(text));
+        return array;
+    }
+    Json operator()(bool SiteProfile::*member) const { return profile.*member; }
+    Json operator()(TextStyle SiteProfile::*member) const
+    {
+        const TextStyle& style = profile.*member;
+        return Json{{"faceName", cp1252::toUtf8(style.faceName)}, {"textColor", style.textColor.text()}};
+    }
+    Json operator()(ColorText SiteProfile::*member) const { return (profile.*member).text(); }
+    Json operator()(ButtonSetTag) const
+    {
+        return Json{{"templateChoice", letter(profile.buttonSet.templateChoice)},
+                    {"buttonChoice", letter(profile.buttonSet.buttonChoice)}};
+    }
+};
+
+} // namespace
+
+void applyStateJson(SiteProfile& profile, std::string_view json)
+{
+    Json root;
+    try {
+        root = Json::parse(json);
+    } catch (const Json::parse_error& e) {
+        throw StateError(std::string("not valid JSON: ") + e.what());
+    }
+    if (!root.is_object())
+        throw StateError("the state must be one JSON object");
+
+    SiteProfile filled = profile;
+    for (const auto& [key, value] : root.items()) {
+        const Field* field = nullptr;
+        for (const Field& f : kFields) {
+            if (key == f.name)
+                field = &f;
+        }
+        if (!field)
+            fail(key, "unknown key");
+        std::visit(Reader{filled, value, key}, field->ref);
+    }
+    profile = std::move(filled);
+}
+
+std::string stateToJson(const SiteProfile& profile)
+{
+    Json root = Json::object();
+    for (const Field& field : kFields)
+        root[field.name] = std::visit(Writer{profile}, field.ref);
+    return root.dump(2) + "\n";
+}
+
+} // namespace velmora
