@@ -1,0 +1,68 @@
+// CREATE of the example site, in process and as a whole velmora-build run.
+
+#include "generator/CreateSite.h"
+#include "model/StateJson.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = VELMORA_SOURCE_DIR;
+const fs::path kExample = kSource / "examples" / "harbor-lane" / "state.json";
+
+velmora::SiteProfile exampleProfile()
+{
+    std::ifstream in(kExample, std::ios::binary);
+    std::ostringstream json;
+    json << in.rdbuf();
+    velmora::SiteProfile profile;
+    velmora::applyStateJson(profile, json.str());
+    profile.picturePath = (kSource / profile.picturePath).string();
+    return profile;
+}
+
+fs::path benchFolder(const char* name)
+{
+    const fs::path folder = fs::temp_directory_path() / name;
+    fs::create_directories(folder);
+    return folder;
+}
+
+// The seven pages of the example site, without copying any picture.
+void BM_CreateSitePages(benchmark::State& state)
+{
+    velmora::SiteProfile profile = exampleProfile();
+    velmora::GeneratorState generator;
+    velmora::CreateSteps steps;
+    steps.outputFolder = benchFolder("velmora-bench-pages");
+    steps.copyPictures = false;
+    for (auto _ : state) {
+        const auto report = velmora::CreateSite(profile, steps, generator);
+        if (!report.ok())
+            state.SkipWithError("CREATE failed");
+    }
+    fs::remove_all(steps.outputFolder);
+}
+BENCHMARK(BM_CreateSitePages)->Unit(benchmark::kMicrosecond);
+
+// The headless command as a user runs it, pictures included.
+void BM_VelmoraBuildProcess(benchmark::State& state)
+{
+    const fs::path out = benchFolder("velmora-bench-process");
+    const std::string command = "cd '" + kSource.string() + "' && '" VELMORA_BUILD_PROGRAM "' --state '" +
+                                kExample.string() + "' --out '" + out.string() + "'";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0)
+            state.SkipWithError("velmora-build failed");
+    }
+    fs::remove_all(out);
+}
+BENCHMARK(BM_VelmoraBuildProcess)->Unit(benchmark::kMillisecond);
+
+} // namespace
