@@ -1,0 +1,30 @@
+# Two commands do everything: `make run` builds and starts Velmora, `make test` builds and
+# runs every test. Both install missing Debian packages first.
+
+BUILD_DIR := build
+PRESET    := default
+
+.PHONY: run test build deps configure bench clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+# Until the wizard window exists this builds the bundled example site headlessly.
+run: build
+	@$(BUILD_DIR)/bin/velmora-build --state examples/harbor-lane/state.json
+	@echo "The example site is in $$HOME/VelmoraP: open $$HOME/VelmoraP/index.html in a browser."
+
+test: build
+	@ctest --preset $(PRESET)
+
+bench: build
+	@$(BUILD_DIR)/bin/velmora-bench
+
+clean:
+	rm -rf $(BUILD_DIR) build-sanitize
