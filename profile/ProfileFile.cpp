@@ -1,0 +1,544 @@
+#include "profile/ProfileFile.h"
+
+#include "model/Cp1252.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+template <auto Member>
+std::string& textOf(SiteProfile& p)
+{
+    return p.*Member;
+}
+
+template <auto Member>
+const std::string& constTextOf(const SiteProfile& p)
+{
+    return p.*Member;
+}
+
+template <auto Member, std::size_t Index>
+std::string& entryOf(SiteProfile& p)
+{
+    return (p.*Member)[Index];
+}
+
+template <auto Member, std::size_t Index>
+const std::string& constEntryOf(const SiteProfile& p)
+{
+    return (p.*Member)[Index];
+}
+
+template <auto Member>
+constexpr ProfileField text(std::string_view name, int control)
+{
+    return {name, control, &textOf<Member>, &constTextOf<Member>};
+}
+
+template <auto Member, std::size_t Index>
+constexpr ProfileField entry(std::string_view name, int control)
+{
+    return {name, control, &entryOf<Member, Index>, &constEntryOf<Member, Index>};
+}
+
+} // namespace
+
+constinit const std::array<ProfileField, 44> profileFields = {{
+    text<&SiteProfile::pageTitle>("pageTitle", 1006),
+    text<&SiteProfile::homeHeading>("homeHeading", 1007),
+    text<&SiteProfile::homeSubheading>("homeSubheading", 1092),
+    text<&SiteProfile::companyName>("companyName", 1005),
+    text<&SiteProfile::homeBody>("homeBody", 1008),
+    text<&SiteProfile::picturePath>("picturePath", 1104),
+    text<&SiteProfile::testimonialsHeading>("testimonialsHeading", 1012),
+    entry<&SiteProfile::testimonials, 0>("testimonials[0]", 1085),
+    entry<&SiteProfile::testimonials, 1>("testimonials[1]", 1086),
+    entry<&SiteProfile::testimonials, 2>("testimonials[2]", 1087),
+    entry<&SiteProfile::testimonials, 3>("testimonials[3]", 1088),
+    entry<&SiteProfile::testimonials, 4>("testimonials[4]", 1089),
+    entry<&SiteProfile::testimonials, 5>("testimonials[5]", 1090),
+    text<&SiteProfile::faqHeading>("faqHeading", 1042),
+    entry<&SiteProfile::faqQuestions, 0>("faqQuestions[0]", 1046),
+    entry<&SiteProfile::faqAnswers, 0>("faqAnswers[0]", 1047),
+    entry<&SiteProfile::faqQuestions, 1>("faqQuestions[1]", 1049),
+    entry<&SiteProfile::faqAnswers, 1>("faqAnswers[1]", 1050),
+    entry<&SiteProfile::faqQuestions, 2>("faqQuestions[2]", 1052),
+    entry<&SiteProfile::faqAnswers, 2>("faqAnswers[2]", 1053),
+    entry<&SiteProfile::faqQuestions, 3>("faqQuestions[3]", 1055),
+    entry<&SiteProfile::faqAnswers, 3>("faqAnswers[3]", 1056),
+    entry<&SiteProfile::faqQuestions, 4>("faqQuestions[4]", 1058),
+    entry<&SiteProfile::faqAnswers, 4>("faqAnswers[4]", 1059),
+    text<&SiteProfile::featuresHeading>("featuresHeading", 1023),
+    text<&SiteProfile::featuresDescription>("featuresDescription", 1025),
+    entry<&SiteProfile::features, 0>("features[0]", 1095),
+    entry<&SiteProfile::features, 1>("features[1]", 1096),
+    entry<&SiteProfile::features, 2>("features[2]", 1097),
+    entry<&SiteProfile::features, 3>("features[3]", 1098),
+    entry<&SiteProfile::features, 4>("features[4]", 1099),
+    entry<&SiteProfile::features, 5>("features[5]", 1100),
+    text<&SiteProfile::specialOffer>("specialOffer", 1038),
+    text<&SiteProfile::companyDescription>("companyDescription", 1070),
+    text<&SiteProfile::paymentLink>("paymentLink", 1080),
+    text<&SiteProfile::aboutHeading1>("aboutHeading1", 1110),
+    text<&SiteProfile::aboutHeading2>("aboutHeading2", 1114),
+    text<&SiteProfile::aboutBody1>("aboutBody1", 1112),
+    text<&SiteProfile::aboutBody2>("aboutBody2", 1116),
+    text<&SiteProfile::productName>("productName", 1128),
+    text<&SiteProfile::productDescription>("productDescription", 1130),
+    text<&SiteProfile::price>("price", 1134),
+    text<&SiteProfile::mailingAddress>("mailingAddress", 1132),
+    text<&SiteProfile::siteUrl>("siteUrl", 1185),
+}};
+
+namespace {
+
+constexpr std::uint64_t kMaxLength = 0xFFFFFFFF;
+
+std::string describe(int error)
+{
+    return std::generic_category().message(error);
+}
+
+[[noreturn]] void failFile(const char* verb, const std::filesystem::path& path, int error)
+{
+    throw ProfileError(std::string("Cannot ") + verb + " " + path.string() + ": " + describe(error));
+}
+
+[[noreturn]] void failPastEnd()
+{
+    throw ProfileError(std::string(kProfilePastEndMessage));
+}
+
+void appendLittleEndian(std::string& out, std::uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// ---- reading ------------------------------------------------------------------------------
+
+// A source hands out exactly the bytes asked for or fails with the past-end error; remaining()
+// is the number of bytes left when it is known (a byte string, a regular file), so that a
+// stated length is checked against it before anything is allocated.
+
+class MemorySource {
+public:
+    explicit MemorySource(std::string_view bytes) : rest_(bytes) {}
+
+    std::optional<std::uint64_t> remaining() const { return rest_.size(); }
+
+    void read(char* into, std::size_t count)
+    {
+        if (count > rest_.size())
+            failPastEnd();
+        std::memcpy(into, rest_.data(), count);
+        rest_.remove_prefix(count);
+    }
+
+private:
+    std::string_view rest_;
+};
+
+class FileSource {
+public:
+    // size: the file's size when it is a regular file; nothing for a pipe or a device.
+    FileSource(int fd, const std::filesystem::path& path, std::optional<std::uint64_t> size)
+        : fd_(fd), path_(path), size_(size),
+          buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(size.value_or(kBufferSize), kBufferSize)))
+    {
+    }
+
+    std::optional<std::uint64_t> remaining() const
+    {
+        if (!size_)
+            return std::nullopt;
+        return *size_ > consumed_ ? *size_ - consumed_ : 0;
+    }
+
+    void read(char* into, std::size_t count)
+    {
+        const std::size_t buffered = std::min(count, end_ - pos_);
+        std::memcpy(into, buffer_.data() + pos_, buffered);
+        pos_ += buffered;
+        into += buffered;
+        count -= buffered;
+        consumed_ += buffered;
+        if (count == 0)
+            return;
+        if (count >= buffer_.size()) {
+            // Large reads go straight into the caller's string.
+            const std::size_t got = readSome(into, count, count);
+            consumed_ += got;
+            if (got < count)
+                failPastEnd();
+            return;
+        }
+        end_ = readSome(buffer_.data(), count, buffer_.size());
+        pos_ = std::min(count, end_);
+        std::memcpy(into, buffer_.data(), pos_);
+        consumed_ += pos_;
+        if (pos_ < count)
+            failPastEnd();
+    }
+
+private:
+    static constexpr std::uint64_t kBufferSize = 64 * 1024;
+
+    // Reads until at least `wanted` bytes (at most `capacity`) are in, or the file ends.
+    std::size_t readSome(char* into, std::size_t wanted, std::size_t capacity)
+    {
+        std::size_t got = 0;
+        while (got < wanted) {
+            const ssize_t n = ::read(fd_, into + got, capacity - got);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                failFile("read", path_, errno);
+            }
+            if (n == 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        return got;
+    }
+
+    int fd_;
+    const std::filesystem::path& path_;
+    std::optional<std::uint64_t> size_;
+    std::uint64_t consumed_ = 0;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
+
+template <class Source>
+std::uint64_t readNumber(Source& source, int bytes)
+{
+    unsigned char raw[4];
+    source.read(reinterpret_cast<char*>(raw), static_cast<std::size_t>(bytes));
+    std::uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | raw[i];
+    return value;
+}
+
+// The length in the three forms: a byte below 0xFF; 0xFF and a 16-bit number below 0xFFFF;
+// 0xFF 0xFFFF and a 32-bit number. With allowWide, the 16-bit value 0xFFFE marks 2-byte
+// characters and sets `wide`; a second prefix then follows, in which 0xFFFE is a plain length.
+template <class Source>
+std::uint64_t readLength(Source& source, bool allowWide, bool& wide)
+{
+    const std::uint64_t byte = readNumber(source, 1);
+    if (byte < 0xFF)
+        return byte;
+    const std::uint64_t word = readNumber(source, 2);
+    if (word == 0xFFFE && allowWide) {
+        wide = true;
+        bool unused = false;
+        return readLength(source, false, unused);
+    }
+    if (word < 0xFFFF)
+        return word;
+    return readNumber(source, 4);
+}
+
+// Checks that `bytes` can still be read before anything is allocated for them (M1).
+template <class Source>
+void require(const Source& source, std::uint64_t bytes)
+{
+    const auto left = source.remaining();
+    if (left && bytes > *left)
+        failPastEnd();
+}
+
+template <class Source>
+std::string readNarrow(Source& source, std::uint64_t length)
+{
+    require(source, length);
+    std::string text;
+    if (source.remaining()) {
+        text.resize(static_cast<std::size_t>(length));
+        source.read(text.data(), text.size());
+        return text;
+    }
+    // Size unknown (a pipe): grow with what actually arrives.
+    constexpr std::uint64_t kChunk = 64 * 1024;
+    while (length > 0) {
+        const auto chunk = static_cast<std::size_t>(std::min(length, kChunk));
+        const std::size_t old = text.size();
+        text.resize(old + chunk);
+        source.read(text.data() + old, chunk);
+        length -= chunk;
+    }
+    return text;
+}
+
+// `units` UTF-16LE code units converted to Windows-1252: a character the code page cannot hold
+// becomes '?', a surrogate pair (always outside the code page) one '?', a lone surrogate '?'.
+template <class Source>
+std::string readWide(Source& source, std::uint64_t units)
+{
+    require(source, units * 2);
+    std::string text;
+    if (source.remaining())
+        text.reserve(static_cast<std::size_t>(units));
+    unsigned char raw[4096];
+    bool pendingHigh = false;
+    while (units > 0) {
+        const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(units, sizeof raw / 2));
+        source.read(reinterpret_cast<char*>(raw), chunk * 2);
+        for (std::size_t i = 0; i < chunk; ++i) {
+            const char32_t unit = static_cast<char32_t>(raw[2 * i] | (raw[2 * i + 1] << 8));
+            const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+            const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+            if (pendingHigh) {
+                pendingHigh = false;
+                text += '?';
+                if (low)
+                    continue; // the pair's one '?'
+            }
+            if (high)
+                pendingHigh = true;
+            else if (low)
+                text += '?';
+            else
+                text += cp1252::fromUnicode(unit).value_or('?');
+        }
+        units -= chunk;
+    }
+    if (pendingHigh)
+        text += '?';
+    return text;
+}
+
+template <class Source>
+void decodeFrom(SiteProfile& profile, Source& source)
+{
+    for (const ProfileField& field : profileFields) {
+        bool wide = false;
+        const std::uint64_t length = readLength(source, true, wide);
+        std::string text = wide ? readWide(source, length) : readNarrow(source, length);
+        field.of(profile) = std::move(text);
+    }
+}
+
+// ---- writing ------------------------------------------------------------------------------
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and returns the error close reported, 0 when none.
+    int close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// For results that change nothing when they fail (keeping a replaced file's owner, say).
+void ignoreFailure(int) {}
+
+// Returns 0 or the error that stopped the write.
+int writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+// The file a save really replaces: symbolic links followed (a dangling one to the file it names).
+std::filesystem::path followLinks(std::filesystem::path path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            break;
+        std::error_code error;
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path;
+}
+
+std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned attempt)
+{
+    static std::atomic<unsigned> counter{0};
+    const auto ticks = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                               std::to_string((ticks ^ (attempt * 0x9E3779B97F4A7C15ULL)) % 1000000007ULL);
+    // Shortened so that a name near the length limit still leaves room for the suffix.
+    return target.parent_path() / ("." + target.filename().string().substr(0, 200) + suffix);
+}
+
+// A device, pipe or other non-regular file has no earlier contents to keep: write in place.
+void saveInPlace(const std::string& bytes, const std::filesystem::path& target, const std::filesystem::path& shown)
+{
+    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (fd.get() < 0)
+        failFile("save", shown, errno);
+    if (const int error = writeAll(fd.get(), bytes))
+        failFile("save", shown, error);
+    if (const int error = fd.close())
+        failFile("save", shown, error);
+}
+
+} // namespace
+
+std::string encodeLengthPrefix(std::uint64_t length)
+{
+    std::string prefix;
+    if (length < 0xFF) {
+        appendLittleEndian(prefix, length, 1);
+    } else if (length < 0xFFFE) {
+        prefix += '\xFF';
+        appendLittleEndian(prefix, length, 2);
+    } else if (length <= kMaxLength) {
+        prefix += "\xFF\xFF\xFF";
+        appendLittleEndian(prefix, length, 4);
+    } else {
+        throw ProfileError("A text of " + std::to_string(length) +
+                           " characters is longer than a profile file can hold (4294967295)");
+    }
+    return prefix;
+}
+
+std::string encodeProfile(const SiteProfile& profile)
+{
+    std::size_t total = 0;
+    for (const ProfileField& field : profileFields) {
+        const std::string& text = field.of(profile);
+        if (text.size() > kMaxLength)
+            throw ProfileError(std::string(field.name) + " holds " + std::to_string(text.size()) +
+                               " characters, more than a profile file can hold (4294967295)");
+        total += 7 + text.size();
+    }
+    std::string bytes;
+    bytes.reserve(total);
+    for (const ProfileField& field : profileFields) {
+        const std::string& text = field.of(profile);
+        bytes += encodeLengthPrefix(text.size());
+        bytes += text;
+    }
+    return bytes;
+}
+
+void decodeProfile(SiteProfile& profile, std::string_view bytes)
+{
+    MemorySource source(bytes);
+    decodeFrom(profile, source);
+}
+
+void loadProfile(SiteProfile& profile, const std::filesystem::path& path)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        failFile("open", path, errno);
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0)
+        failFile("open", path, errno);
+    if (S_ISDIR(info.st_mode))
+        failFile("open", path, EISDIR);
+    std::optional<std::uint64_t> size;
+    if (S_ISREG(info.st_mode))
+        size = static_cast<std::uint64_t>(info.st_size);
+    FileSource source(fd.get(), path, size);
+    decodeFrom(profile, source);
+}
+
+void saveProfile(const SiteProfile& profile, const std::filesystem::path& path)
+{
+    std::string bytes;
+    try {
+        bytes = encodeProfile(profile);
+    } catch (const ProfileError& error) {
+        throw ProfileError("Cannot save " + path.string() + ": " + error.what());
+    }
+
+    const std::filesystem::path target = followLinks(path);
+    struct stat existing;
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        failFile("save", path, EISDIR);
+    if (exists && !S_ISREG(existing.st_mode)) {
+        saveInPlace(bytes, target, path);
+        return;
+    }
+    // A file the user may not write stays as it is, as when it was emptied in place.
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        failFile("save", path, errno);
+    if (target.filename().empty())
+        failFile("save", path, EISDIR);
+
+    std::filesystem::path temporary;
+    int fdNumber = -1;
+    for (unsigned attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
+        temporary = temporaryName(target, attempt);
+        fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fdNumber < 0 && errno != EEXIST)
+            break;
+    }
+    if (fdNumber < 0)
+        failFile("save", path, errno);
+    FileDescriptor fd(fdNumber);
+
+    int error = 0;
+    if (exists) {
+        // Keep the replaced file's permissions and, where allowed, its owner.
+        ignoreFailure(::fchmod(fd.get(), existing.st_mode & 07777));
+        ignoreFailure(::fchown(fd.get(), existing.st_uid, existing.st_gid));
+    }
+    error = writeAll(fd.get(), bytes);
+    if (!error && ::fsync(fd.get()) != 0)
+        error = errno;
+    if (const int closeError = fd.close(); !error)
+        error = closeError;
+    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.c_str());
+        failFile("save", path, error);
+    }
+
+    // Make the rename itself durable; a folder that cannot be synced changes nothing above.
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+} // namespace velmora
