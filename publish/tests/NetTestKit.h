@@ -1,0 +1,147 @@
+#pragma once
+
+// Local servers and helpers for the network tests: everything listens on 127.0.0.1 on a free
+// port, is bounded in time and is stopped when its object goes.
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <thread>
+#include <vector>
+
+namespace velmora::testkit {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Makes `folder` the current directory until the object goes.
+class ScopedCurrentDir {
+public:
+    explicit ScopedCurrentDir(const std::filesystem::path& folder);
+    ~ScopedCurrentDir();
+    ScopedCurrentDir(const ScopedCurrentDir&) = delete;
+    ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+std::string readFile(const std::filesystem::path& file);
+void writeFile(const std::filesystem::path& file, std::string_view content);
+
+struct RecordedRequest {
+    std::string requestLine;  // "GET /faq.html HTTP/1.0"
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;
+
+    // The value of the first header of that name (any case), or nullopt.
+    std::optional<std::string> header(std::string_view name) const;
+};
+
+// What the server does with a request: send these bytes and close, or hold the connection
+// open without a word until the server stops.
+struct Answer {
+    std::optional<std::string> bytes;
+    static Answer reply(std::string raw) { return Answer{std::move(raw)}; }
+    static Answer silence() { return Answer{std::nullopt}; }
+};
+
+// A raw HTTP reply: status line, a Content-Type, a Content-Length when `withLength` (else the
+// body ends where the server closes the connection), a blank line and the body.
+std::string httpReply(int status, std::string_view reason, std::string_view body, bool withLength = true);
+
+// An HTTP server on its own thread that records every request and answers through `handler`
+// (called on the server's thread). Connections are served one after the other.
+class HttpTestServer {
+public:
+    using Handler = std::function<Answer(const RecordedRequest&)>;
+    explicit HttpTestServer(Handler handler);
+    ~HttpTestServer();
+    HttpTestServer(const HttpTestServer&) = delete;
+    HttpTestServer& operator=(const HttpTestServer&) = delete;
+
+    int port() const { return port_; }
+    // A connect-to entry that sends `host`'s connections on `port` here.
+    std::string connectTo(std::string_view host, int port = 80) const;
+    std::vector<RecordedRequest> requests() const;
+
+private:
+    void run();
+    void serve(int fd);
+
+    Handler handler_;
+    int listenFd_ = -1;
+    int wakeFds_[2] = {-1, -1};
+    int port_ = 0;
+    std::vector<int> held_;
+    mutable std::mutex mutex_;
+    std::vector<RecordedRequest> requests_;
+    std::thread thread_;
+};
+
+// A port on 127.0.0.1 that is bound but not listening, so connecting to it is refused.
+class RefusingPort {
+public:
+    RefusingPort();
+    ~RefusingPort();
+    RefusingPort(const RefusingPort&) = delete;
+    RefusingPort& operator=(const RefusingPort&) = delete;
+    int port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+struct RunResult {
+    int exitCode = -1;  // -1 when it did not end normally
+    bool timedOut = false;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program in `folder` with stdin from /dev/null, waits at most `limit` (then kills it)
+// and returns its exit code and output.
+RunResult runProgram(const std::vector<std::string>& argv, const std::filesystem::path& folder,
+                     std::chrono::milliseconds limit = std::chrono::seconds(60));
+
+// An FTP server (Debian's pyftpdlib run by the system's python3) with one user whose root is
+// a fresh temporary folder. It logs events to a file; see ftp_server.py.
+class FtpTestServer {
+public:
+    FtpTestServer(std::string user, std::string password);
+    ~FtpTestServer();
+    FtpTestServer(const FtpTestServer&) = delete;
+    FtpTestServer& operator=(const FtpTestServer&) = delete;
+
+    int port() const { return port_; }
+    const std::filesystem::path& root() const { return root_; }
+    std::string connectTo(std::string_view host) const;
+    // The commands the server has received so far, such as "CMD USER bob" or
+    // "CMD STOR /site/index.html".
+    std::vector<std::string> log() const;
+
+private:
+    TempDir dir_;
+    std::filesystem::path root_;
+    pid_t pid_ = -1;
+    int stdinFd_ = -1;
+    int port_ = 0;
+};
+
+} // namespace velmora::testkit
