@@ -97,6 +97,8 @@ CreateReport CreateSite(SiteProfile& profile, const CreateSteps& steps, Generato
     if (profile.hostingCustomer)
         writeSalesSlip(salesSlip, state.secureHost, stem);
     writeOrderPage(order, context);
+    for (const auto& page : pages)
+        page->flush();
 
     for (const auto& page : pages) {
         if (page->failed())

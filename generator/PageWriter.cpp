@@ -11,6 +11,8 @@ PageWriter::PageWriter(const std::filesystem::path& path)
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_)
         noteFailure(errno);
+    else
+        std::setvbuf(file_, nullptr, _IOFBF, 64 * 1024); // a whole page in one write
 }
 
 PageWriter::PageWriter(std::string& buffer)
@@ -59,6 +61,10 @@ PageWriter& PageWriter::put(char c)
 void PageWriter::endLine()
 {
     emit("\r\n");
+}
+
+void PageWriter::flush()
+{
     if (file_ && !failed() && std::fflush(file_) != 0)
         noteFailure(errno);
 }

@@ -9,9 +9,11 @@ namespace velmora {
 
 // One page file written the way a text-mode file is on the desktop the pages were designed
 // for: every line feed, the writer's own line ends and those inside written text alike, reaches
-// the file as CR LF; a CR is written unchanged. Each line end flushes. A writer whose file
-// failed to open, or whose writes have failed, takes every further call without effect and
-// keeps the first failure for the caller to report.
+// the file as CR LF; a CR is written unchanged. Output is buffered and reaches the file at
+// flush() (CREATE flushes each page as soon as it is written, so all pages are complete on disk
+// while the user reads the outcome) and at close(). A writer whose file failed to open, or
+// whose writes have failed, takes every further call without effect and keeps the first
+// failure for the caller to report.
 class PageWriter {
 public:
     // Creates or truncates the file.
@@ -25,6 +27,7 @@ public:
     PageWriter& write(std::string_view text);
     PageWriter& put(char c);
     void endLine();
+    void flush();
     void close();
 
     const std::filesystem::path& path() const { return path_; }

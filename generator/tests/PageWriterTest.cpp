@@ -33,12 +33,13 @@ TEST(PageWriter, TranslatesLineFeedsAsATextModeFileDoes)
     EXPECT_EQ(out, "x\r\n\r\n");
 }
 
-TEST(PageWriter, EachLineEndReachesTheFileWhileItIsStillOpen)
+TEST(PageWriter, AFlushedPageIsOnDiskWhileTheFileIsStillOpen)
 {
     test::TempDir dir;
     PageWriter w(dir / "page.html");
     w.write("<html>");
     w.endLine();
+    w.flush();
     EXPECT_EQ(test::readFile(dir / "page.html"), "<html>\r\n");
     EXPECT_FALSE(w.failed());
 }
@@ -55,13 +56,14 @@ TEST(PageWriter, AFileThatCannotBeCreatedTakesEveryCallWithoutEffect)
     EXPECT_FALSE(std::filesystem::exists(dir / "missing-folder"));
 }
 
-TEST(PageWriter, AFullDiskIsNoticedAtTheLineEnd)
+TEST(PageWriter, AFullDiskIsNoticed)
 {
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
     PageWriter w("/dev/full");
     w.write("<html>");
     w.endLine();
+    w.flush();
     EXPECT_TRUE(w.failed());
     EXPECT_EQ(w.error(), "No space left on device");
 }
