@@ -2,6 +2,8 @@
 
 #include "generator/CreateSite.h"
 #include "model/StateJson.h"
+#include "profile/ProfileFile.h"
+#include "publish/InternetLink.h"
 
 #include <cerrno>
 #include <cstring>
@@ -96,14 +98,15 @@ int runBuildCommand(const std::vector<std::string>& args, std::ostream& out, std
         out << kUsage;
         return 0;
     }
-    for (const auto& [given, name] : {std::pair{options.profile.has_value(), "--profile"},
-                                      std::pair{options.saveProfile.has_value(), "--save-profile"},
-                                      std::pair{!options.connectTo.empty(), "--connect-to"}}) {
-        if (given) {
-            err << "velmora-build: " << name << " is not available yet\n";
+    // Before anything can touch the network: the connect-to table of the internet layer.
+    for (const std::string& entry : options.connectTo) {
+        if (!net::isValidConnectTo(entry)) {
+            err << "velmora-build: --connect-to " << entry << ": expected HOST:PORT:HOST2:PORT2 with numeric ports\n";
             return 2;
         }
     }
+    for (const std::string& entry : options.connectTo)
+        net::settings().addConnectTo(entry);
 
     SiteProfile profile;
     if (options.state) {
@@ -118,6 +121,16 @@ int runBuildCommand(const std::vector<std::string>& args, std::ostream& out, std
             err << "velmora-build: " << *options.state << ": " << e.what() << "\n";
             return 2;
         }
+    }
+
+    try {
+        if (options.profile)
+            loadProfile(profile, *options.profile);
+        if (options.saveProfile)
+            saveProfile(profile, *options.saveProfile);
+    } catch (const ProfileError& e) {
+        err << "velmora-build: " << e.what() << "\n";
+        return 1;
     }
 
     if (options.printState)

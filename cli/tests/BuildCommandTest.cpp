@@ -108,6 +108,39 @@ TEST_F(BuildCommand, ListsTheFilesItCouldNotWriteAndExitsOne)
     EXPECT_THAT(test::readFile(work_ / "site/index.html"), ::testing::EndsWith("</html>\r\n"));
 }
 
+TEST_F(BuildCommand, SavesAndLoadsProfilesInTheFixedOrderOfActions)
+{
+    test::writeFile(work_ / "state.json", R"({"companyName": "Acme", "siteUrl": "www.acme.test",
+                                             "navBarColor": "#5577AA", "hostingCustomer": true})");
+    const Outcome saved = run({"--state", "state.json", "--save-profile", "acme.dat"});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_FALSE(fs::exists(work_ / "index.html")) << "saving alone writes no site";
+
+    // The profile is loaded over the state: its texts win, everything else stays.
+    test::writeFile(work_ / "other.json", R"({"companyName": "Other", "navBarColor": "#112233"})");
+    const Outcome loaded = run({"--state", "other.json", "--profile", "acme.dat", "--print-state"});
+    EXPECT_EQ(loaded.status, 0) << loaded.err;
+    SiteProfile printed;
+    applyStateJson(printed, loaded.out);
+    EXPECT_EQ(printed.companyName, "Acme");
+    EXPECT_EQ(printed.siteUrl, "www.acme.test");
+    EXPECT_EQ(printed.navBarColor.text(), "0X00332211");
+    EXPECT_FALSE(printed.hostingCustomer);
+}
+
+TEST_F(BuildCommand, AProfileThatEndsEarlyFailsWithThePastEndMessage)
+{
+    test::writeFile(work_ / "short.dat", std::string("\x03" "abc" "\x02", 5));
+    const Outcome r = run({"--profile", "short.dat", "--out", "site"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "velmora-build: An attempt was made to access an unnamed file past its end.\n");
+    EXPECT_FALSE(fs::exists(work_ / "site"));
+
+    const Outcome missing = run({"--profile", "absent.dat"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_THAT(missing.err, HasSubstr("absent.dat: No such file or directory"));
+}
+
 TEST_F(BuildCommand, HelpPrintsTheUsage)
 {
     const Outcome r = run({"--help"});
