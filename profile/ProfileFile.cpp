@@ -296,27 +296,29 @@ std::string readWide(Source& source, std::uint64_t units)
     if (source.remaining())
         text.reserve(static_cast<std::size_t>(units));
     unsigned char raw[4096];
+    char converted[sizeof raw / 2 + 1]; // + the pending high surrogate's '?'
     bool pendingHigh = false;
     while (units > 0) {
         const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(units, sizeof raw / 2));
         source.read(reinterpret_cast<char*>(raw), chunk * 2);
+        std::size_t n = 0;
         for (std::size_t i = 0; i < chunk; ++i) {
             const char32_t unit = static_cast<char32_t>(raw[2 * i] | (raw[2 * i + 1] << 8));
-            const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-            const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
             if (pendingHigh) {
+                // One '?' for the pair, or for the lone high surrogate before this unit.
                 pendingHigh = false;
-                text += '?';
-                if (low)
-                    continue; // the pair's one '?'
+                converted[n++] = '?';
+                if (unit >= 0xDC00 && unit <= 0xDFFF)
+                    continue;
             }
-            if (high)
+            if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+                converted[n++] = static_cast<char>(unit); // the same in Windows-1252
+            else if (unit >= 0xD800 && unit <= 0xDBFF)
                 pendingHigh = true;
-            else if (low)
-                text += '?';
             else
-                text += cp1252::fromUnicode(unit).value_or('?');
+                converted[n++] = cp1252::fromUnicode(unit).value_or('?'); // a lone low surrogate too
         }
+        text.append(converted, n);
         units -= chunk;
     }
     if (pendingHigh)

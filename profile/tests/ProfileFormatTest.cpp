@@ -298,6 +298,19 @@ const ReadCase kReads[] = {
          allEmpty(p);
          p.pageTitle = "?a?b??";
      }},
+    // The reader converts 2048 units at a time: a pair split across two of them is still one '?'.
+    {"WideSurrogatePairAcrossTheReadersChunks",
+     zeros(43) + "\xFF\xFE\xFF\xFF\x02\x08"s + repeatedUnit('a', 2047) + units({0xD83D, 0xDE00, 'b'}),
+     [](SiteProfile& p) {
+         allEmpty(p);
+         p.siteUrl = std::string(2047, 'a') + "?b";
+     }},
+    {"WideLoneHighSurrogateEndingAChunk",
+     zeros(43) + "\xFF\xFE\xFF\xFF\x01\x08"s + repeatedUnit('a', 2047) + units({0xD83D, 'b'}),
+     [](SiteProfile& p) {
+         allEmpty(p);
+         p.siteUrl = std::string(2047, 'a') + "?b";
+     }},
     {"WideEmpty", "\xFF\xFE\xFF\x00"s + zeros(43),
      [](SiteProfile& p) { allEmpty(p); }},
     {"WideSixteenBitCount", zeros(43) + "\xFF\xFE\xFF\xFF\x2C\x01"s + repeatedUnit('w', 300),
