@@ -520,9 +520,10 @@ void saveProfile(const SiteProfile& profile, const std::filesystem::path& path)
 
     int error = 0;
     if (exists) {
-        // Keep the replaced file's permissions and, where allowed, its owner.
-        ignoreFailure(::fchmod(fd.get(), existing.st_mode & 07777));
+        // Keep the replaced file's owner where allowed, and its permissions (after the owner:
+        // a change of owner clears the set-id bits).
         ignoreFailure(::fchown(fd.get(), existing.st_uid, existing.st_gid));
+        ignoreFailure(::fchmod(fd.get(), existing.st_mode & 07777));
     }
     error = writeAll(fd.get(), bytes);
     if (!error && ::fsync(fd.get()) != 0)

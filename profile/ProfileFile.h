@@ -48,7 +48,11 @@ extern const std::array<ProfileField, 44> profileFields;
 void saveProfile(const SiteProfile& profile, const std::filesystem::path& path);
 
 // Reads 44 texts from `path` into the record, storing each the moment it is read; nothing but
-// the 44 texts changes. Bytes after the 44th string are ignored. Throws ProfileError:
+// the 44 texts changes. Bytes after the 44th string are ignored. A string in the 0xFFFE form
+// (UTF-16LE) is converted to Windows-1252: a character the code page cannot hold becomes '?',
+// a surrogate pair one '?', a lone surrogate '?'; in that form's second prefix 0xFFFE is an
+// ordinary 16-bit length. A stated length longer than what is left of the file is the past-end
+// error before anything is allocated for it. Throws ProfileError:
 // "Cannot open FILE: ..." (nothing changed), "Cannot read FILE: ..." or the past-end message;
 // after those two the strings read in full are in the record and the field being read, like
 // every later one, keeps its earlier value.

@@ -319,6 +319,20 @@ TEST(ProfileSave, NameUsedAsTypedAndNoTemporaryFileLeft)
     EXPECT_TRUE(readFile(dir / "profile") == encodeProfile(distinctProfile()));
 }
 
+TEST(ProfileSave, RelativeNameInTheCurrentFolder)
+{
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    std::string error = errorOf([] { saveProfile(SiteProfile{}, "site.dat"); });
+    SiteProfile p = oldProfile();
+    error += errorOf([&] { loadProfile(p, "site.dat"); });
+    fs::current_path(before);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"site.dat"});
+    expectTexts(p, SiteProfile{});
+}
+
 TEST(ProfileSave, NewFileGetsTheUsualPermissions)
 {
     TempDir dir;
