@@ -486,6 +486,7 @@ TEST_F(FtpTest, OneLoginCarriesEveryFileInActiveBinaryMode)
     const auto log = server_.log();
     EXPECT_EQ(commandsStartingWith(log, "CMD USER").size(), 1u);
     EXPECT_THAT(log, Not(Contains(HasSubstr("PASV"))));
+    EXPECT_THAT(log, Not(Contains(HasSubstr("EPSV"))));
     EXPECT_THAT(log, Contains(HasSubstr("CMD TYPE I")));
     EXPECT_THAT(log, Not(Contains(HasSubstr("CMD TYPE A"))));
     EXPECT_EQ(commandsStartingWith(log, "CMD EPRT").size() + commandsStartingWith(log, "CMD PORT").size(),
