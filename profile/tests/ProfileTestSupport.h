@@ -121,9 +121,18 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir()
     {
+        // A test may have taken the write permission off a folder inside.
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        const auto writable = [&](const std::filesystem::path& folder) {
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        };
+        writable(path_);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            if (it->is_directory(ignored) && !it->is_symlink(ignored))
+                writable(it->path());
+        }
         std::filesystem::remove_all(path_, ignored);
     }
     const std::filesystem::path& path() const { return path_; }
