@@ -1,4 +1,6 @@
 #include "generator/CreateSite.h"
+#include "publish/InternetLink.h"
+#include "publish/tests/NetTestKit.h"
 #include "testsupport/TestSupport.h"
 
 #include <gmock/gmock.h>
@@ -18,9 +20,12 @@ protected:
         : inWork_(work_.path())
     {
         fs::create_directory(site());
+        net::settings().addConnectTo(":80:127.0.0.1:" + std::to_string(refusing_.port()));
         steps_.outputFolder = site();
         steps_.pictureFolder = test::builtPictureFolder();
     }
+
+    ~CreateSiteRuns() override { net::settings().clearConnectTo(); }
 
     fs::path site() const { return work_ / "site"; }
     std::string page(const char* name) const { return test::readFile(site() / name); }
@@ -28,6 +33,7 @@ protected:
 
     test::TempDir work_;
     test::CurrentDirectory inWork_;
+    testkit::RefusingPort refusing_; // every site lookup is refused on loopback
     SiteProfile profile_;
     CreateSteps steps_;
     GeneratorState state_;

@@ -3,6 +3,8 @@
 
 #include "generator/CreateSite.h"
 #include "model/StateJson.h"
+#include "publish/InternetLink.h"
+#include "publish/tests/NetTestKit.h"
 #include "testsupport/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +56,11 @@ void expectSameBytes(const std::string& expected, const std::string& actual, con
                   << "\n   actual: " << excerpt(actual);
 }
 
+struct ConnectToGuard {
+    explicit ConnectToGuard(int port) { net::settings().addConnectTo(":80:127.0.0.1:" + std::to_string(port)); }
+    ~ConnectToGuard() { net::settings().clearConnectTo(); }
+};
+
 class GoldenPages : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenPages, WritesExactlyTheExpectedFiles)
@@ -67,6 +74,9 @@ TEST_P(GoldenPages, WritesExactlyTheExpectedFiles)
     test::TempDir work;
     fs::create_directory(work / "site");
     test::CurrentDirectory inWork(work.path()); // the secure-server lookup leaves its test.txt here
+    // Every site lookup of a hosting customer is refused on loopback: nothing is found.
+    testkit::RefusingPort refusing;
+    ConnectToGuard loopback(refusing.port());
     GeneratorState state;
     CreateSteps steps;
     steps.outputFolder = work / "site";
