@@ -1,5 +1,4 @@
-// Profile files (Part 3.1): loading and saving a 10 MB profile. The measure: loading a
-// 10 MB profile takes well under 50 ms.
+// Profile files: loading and saving a 10 MB profile; loading one should take well under 50 ms.
 
 #include "profile/ProfileFile.h"
 

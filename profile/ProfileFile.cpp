@@ -255,7 +255,7 @@ std::uint64_t readLength(Source& source, bool allowWide, bool& wide)
     return readNumber(source, 4);
 }
 
-// Checks that `bytes` can still be read before anything is allocated for them (M1).
+// Checks that `bytes` can still be read before anything is allocated for them.
 template <class Source>
 void require(const Source& source, std::uint64_t bytes)
 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-// Profile files (Part 3.1): the 44 texts of a SiteProfile as length-prefixed strings back to
+// Profile files: the 44 texts of a SiteProfile as length-prefixed strings back to
 // back, no header. Saving and loading run through the one table profileFields.
 namespace velmora {
 
@@ -36,7 +36,7 @@ struct ProfileField {
     const std::string& of(const SiteProfile& profile) const { return constText(profile); }
 };
 
-// The 44 texts in file order (Part 3.1's table).
+// The 44 texts in file order.
 extern const std::array<ProfileField, 44> profileFields;
 
 // Writes the record's 44 texts to `path`. An existing regular file is replaced only once all

@@ -1,4 +1,4 @@
-// M1: a stated length longer than what is left of the file fails before anything is allocated
+// A stated length longer than what is left of the file fails before anything is allocated
 // for it. This program replaces the global operator new to record the largest single request
 // made while a check is armed (its own executable, so no other test runs under the counter).
 

@@ -1,5 +1,5 @@
 // saveProfile and loadProfile on real files: the sample files, the file reader against the
-// in-memory one, pipes and devices, and saving that never destroys the earlier file (M2).
+// in-memory one, pipes and devices, and saving that never destroys the earlier file.
 
 #include "ProfileTestSupport.h"
 
@@ -403,7 +403,7 @@ TEST(ProfileSave, ReadOnlyFileIsNotReplaced)
     EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"site.dat"});
 }
 
-// M2: a folder the program cannot write; the earlier file stays, no temporary file is left.
+// A folder the program cannot write; the earlier file stays, no temporary file is left.
 TEST(ProfileSave, UnwritableFolderLeavesTheEarlierFile)
 {
     TempDir dir;
@@ -432,7 +432,7 @@ TEST(ProfileSave, UnwritableFolderLeavesTheEarlierFile)
     EXPECT_EQ(listFolder(folder), std::vector<std::string>{"site.dat"});
 }
 
-// M2: a disk that fills up while the profile is written.
+// A disk that fills up while the profile is written.
 TEST(ProfileSave, FullFilesystemLeavesTheEarlierFile)
 {
     TempDir dir;

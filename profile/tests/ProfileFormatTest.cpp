@@ -1,4 +1,4 @@
-// The byte form of profile files (Part 3.1), in memory: the field table, the layouts saveProfile
+// The byte form of profile files, in memory: the field table, the layouts saveProfile
 // writes, and what the reader makes of every prefix form, including broken and early-ending input.
 
 #include "ProfileTestSupport.h"
@@ -40,7 +40,7 @@ std::string repeatedUnit(unsigned unit, std::size_t count)
 TEST(ProfileFields, FollowPartThreeOneInFileOrder)
 {
     SiteProfile p;
-    // Position, field, control: Part 3.1's table written out against the record's members.
+    // Position, field, control: the file order written out against the record's members.
     const std::vector<std::tuple<std::string_view, std::string*, int>> expected = {
         {"pageTitle", &p.pageTitle, 1006},
         {"homeHeading", &p.homeHeading, 1007},
