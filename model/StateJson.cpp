@@ -15,9 +15,14 @@ using Json = nlohmann::ordered_json;
 
 struct ButtonSetTag {};
 
-using FieldRef = std::variant<std::string SiteProfile::*, std::span<std::string> (*)(SiteProfile&),
-                              bool SiteProfile::*, TextStyle SiteProfile::*, ColorText SiteProfile::*,
-                              ButtonSetTag>;
+// The three text lists have different lengths; each is reached through one accessor.
+struct TextList {
+    std::span<std::string> (*of)(SiteProfile&);
+    std::span<const std::string> (*ofConst)(const SiteProfile&);
+};
+
+using FieldRef = std::variant<std::string SiteProfile::*, TextList, bool SiteProfile::*, TextStyle SiteProfile::*,
+                              ColorText SiteProfile::*, ButtonSetTag>;
 
 struct Field {
     const char* name;
@@ -25,9 +30,10 @@ struct Field {
 };
 
 template <auto Member>
-std::span<std::string> arrayOf(SiteProfile& p)
+constexpr TextList listOf()
 {
-    return p.*Member;
+    return {[](SiteProfile& p) { return std::span<std::string>(p.*Member); },
+            [](const SiteProfile& p) { return std::span<const std::string>(p.*Member); }};
 }
 
 // Every key of the state object, in the order the printed state lists them.
@@ -54,10 +60,10 @@ const Field kFields[] = {
     {"mailingAddress", &SiteProfile::mailingAddress},
     {"price", &SiteProfile::price},
     {"picturePath", &SiteProfile::picturePath},
-    {"testimonials", &arrayOf<&SiteProfile::testimonials>},
-    {"features", &arrayOf<&SiteProfile::features>},
-    {"faqQuestions", &arrayOf<&SiteProfile::faqQuestions>},
-    {"faqAnswers", &arrayOf<&SiteProfile::faqAnswers>},
+    {"testimonials", listOf<&SiteProfile::testimonials>()},
+    {"features", listOf<&SiteProfile::features>()},
+    {"faqQuestions", listOf<&SiteProfile::faqQuestions>()},
+    {"faqAnswers", listOf<&SiteProfile::faqAnswers>()},
     {"homeHeadingBold", &SiteProfile::homeHeadingBold},
     {"homeHeadingItalic", &SiteProfile::homeHeadingItalic},
     {"homeHeadingUnderline", &SiteProfile::homeHeadingUnderline},
@@ -168,9 +174,9 @@ struct Reader {
     const std::string& name;
 
     void operator()(std::string SiteProfile::*member) const { profile.*member = readText(value, name); }
-    void operator()(std::span<std::string> (*entries)(SiteProfile&)) const
+    void operator()(TextList list) const
     {
-        const std::span<std::string> target = entries(profile);
+        const std::span<std::string> target = list.of(profile);
         if (!value.is_array() || value.size() != target.size())
             fail(name, "must be an array of " + std::to_string(target.size()) + " strings");
         for (std::size_t i = 0; i < target.size(); ++i)
@@ -196,10 +202,10 @@ struct Writer {
     const SiteProfile& profile;
 
     Json operator()(std::string SiteProfile::*member) const { return cp1252::toUtf8(profile.*member); }
-    Json operator()(std::span<std::string> (*entries)(SiteProfile&)) const
+    Json operator()(TextList list) const
     {
         Json array = Json::array();
-        for (const std::string& text : entries(const_cast<SiteProfile&>(profile)))
+        for (const std::string& text : list.ofConst(profile))
             array.push_back(cp1252::toUtf8(text));
         return array;
     }
