@@ -47,14 +47,14 @@ void writeFeaturesPage(PageWriter& w, const PageContext& context)
     writeHeading(w, context, "</font>", p.featuresHeading);
     w.write("<p align=left><font face=Arial><strong><small>").write(p.featuresDescription);
     w.write("</small></strong>").endLine();
-    writeLines(w, "<ul>");
+    w.writeLine("<ul>");
     for (const std::string& feature : p.features) {
         w.write("<li><p align=left>");
         writeStyleOpen(w, p.featuresStyle);
         w.write(">").write(feature).write("</font></p>").endLine();
-        writeLines(w, "</li>");
+        w.writeLine("</li>");
     }
-    writeLines(w, "</ul><p align=left><strong><font face=Arial><br>\n"
+    w.writeLine("</ul><p align=left><strong><font face=Arial><br>\n"
                   "<big>Special Offer</big></font></strong></p>");
     w.write("<p align=left>");
     writeStyleOpen(w, p.featuresStyle);

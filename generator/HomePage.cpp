@@ -24,13 +24,13 @@ void writeHomePage(PageWriter& w, const PageContext& context)
 
     for (const Emphasis& e : kEmphasis) {
         if (p.*e.flag)
-            writeLines(w, e.open);
+            w.writeLine(e.open);
     }
     w.write("</font><font face=Arial color=").write(context.style.accentColor).write(" ><big>");
     w.write(p.homeHeading).write("</big></font></strong></p>").endLine();
     for (const Emphasis& e : kEmphasis) {
         if (p.*e.flag)
-            writeLines(w, e.close);
+            w.writeLine(e.close);
     }
 
     w.write("<p align=left>");
@@ -49,7 +49,7 @@ void writeHomePage(PageWriter& w, const PageContext& context)
             w.put(c);
         }
     }
-    writeLines(w, "</font></p>");
+    w.writeLine("</font></p>");
 
     writePageBottom(w, FramedPage::Home);
 }

@@ -128,10 +128,10 @@ void writeOrderTop(PageWriter& w, const PageContext& context, bool secure)
 {
     const PageStyle& style = context.style;
     const char* barCellWidth = secure ? "<td width=130 bgcolor=" : "<td width=129 bgcolor=";
-    writeLines(w, kHead);
+    w.writeLine(kHead);
     w.write("<body topmargin=0 leftmargin=0 bgcolor=").write(style.pageColor);
     w.write(secure ? " marginheight=0 marginwidth=0>" : ">").endLine();
-    writeLines(w, "<div align=left>\n"
+    w.writeLine("<div align=left>\n"
                   "<table border=0 cellpadding=0 cellspacing=0 width=550 marginheight=0 marginwidth=0>\n"
                   "<tr>");
     w.write(barCellWidth).write(style.barColor).write(">&nbsp; <p>&nbsp;</td>").endLine();
@@ -139,10 +139,10 @@ void writeOrderTop(PageWriter& w, const PageContext& context, bool secure)
     w.write(style.barColor).write(">");
     if (secure)
         w.endLine();
-    writeLines(w, "<tr>");
+    w.writeLine("<tr>");
     writeBannerHeading(w, context);
-    writeLines(w, "</tr>");
-    writeLines(w, kAfterBanner);
+    w.writeLine("</tr>");
+    w.writeLine(kAfterBanner);
     w.write(barCellWidth).write(style.barColor).write(" valign=top><p align=center><br>").endLine();
     writeNavigation(w, context, OrderLink::Local);
 }
@@ -150,10 +150,10 @@ void writeOrderTop(PageWriter& w, const PageContext& context, bool secure)
 void writeProductTable(PageWriter& w, const PageContext& context, bool secure)
 {
     const SiteProfile& p = context.profile;
-    writeLines(w, kContentOpen);
+    w.writeLine(kContentOpen);
     w.write("<font face=Arial color=").write(context.style.accentColor);
     w.write("><big><br>Order Now</big></font></strong></p>").endLine();
-    writeLines(w, kProductTableOpen);
+    w.writeLine(kProductTableOpen);
     writeStyleOpen(w, p.orderStyle);
     w.write("><strong>").write(p.productName).write("</strong><br>").write(p.productDescription);
     w.write("</font></small></td>").endLine();
@@ -170,12 +170,12 @@ void writeProductTable(PageWriter& w, const PageContext& context, bool secure)
         }
         w.endLine();
     }
-    writeLines(w, "</tr>");
+    w.writeLine("</tr>");
 }
 
 void writeMailCheckBlock(PageWriter& w, const SiteProfile& p)
 {
-    writeLines(w, kMailCheckLead);
+    w.writeLine(kMailCheckLead);
     w.write("<td align=center><small><font face=Arial><strong>").write(p.companyName).write("<br>Att: Order<br>");
     w.endLine();
     for (const char c : p.mailingAddress) {
@@ -186,18 +186,18 @@ void writeMailCheckBlock(PageWriter& w, const SiteProfile& p)
             w.put(c);
         }
     }
-    writeLines(w, "</small></font></strong>");
+    w.writeLine("</small></font></strong>");
 }
 
 void writeSecureForm(PageWriter& w, const PageContext& context)
 {
     const SiteProfile& p = context.profile;
-    writeLines(w, kFormTop);
+    w.writeLine(kFormTop);
     w.write("<form method=post action=https://").write(context.secureHost).write("/cgi-").write(context.siteStem);
     w.write("/shop/boutique.cgi>").endLine();
     w.write("<input type=text name=Qty size=2 value=0>").write(p.productName).write(" - ").write(p.price);
     w.write("<input type=HIDDEN name=Department value= Sales>").endLine();
-    writeLines(w, "<input type=HIDDEN name=Prodno     value= A101>");
+    w.writeLine("<input type=HIDDEN name=Prodno     value= A101>");
     w.write("<input type=HIDDEN name=Price      value= ");
     writeQuotedValue(w, p.price);
     w.endLine();
@@ -207,10 +207,10 @@ void writeSecureForm(PageWriter& w, const PageContext& context)
     w.write("<input type=HIDDEN name=Describe   value= ");
     writeQuotedValue(w, p.productDescription);
     w.endLine();
-    writeLines(w, kFormFields);
+    w.writeLine(kFormFields);
     if (!p.mailingAddress.empty())
         writeMailCheckBlock(w, p);
-    writeLines(w, kFormBottom);
+    w.writeLine(kFormBottom);
 }
 
 void writePlainBottom(PageWriter& w, const SiteProfile& p)
@@ -218,7 +218,7 @@ void writePlainBottom(PageWriter& w, const SiteProfile& p)
     w.write("</table></div><p align=left>");
     writeStyleOpen(w, p.orderStyle);
     w.write(">Mail checks To:").write(p.mailingAddress).write("</p></font>").endLine();
-    writeLines(w, kPlainBottom);
+    w.writeLine(kPlainBottom);
 }
 
 } // namespace

@@ -77,18 +77,6 @@ const char* pictureSize(char navKind)
 
 } // namespace
 
-void writeLines(PageWriter& w, std::string_view text)
-{
-    std::size_t start = 0;
-    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
-        w.write(text.substr(start, lf - start));
-        w.endLine();
-        start = lf + 1;
-    }
-    w.write(text.substr(start));
-    w.endLine();
-}
-
 void writeStyleOpen(PageWriter& w, const TextStyle& style)
 {
     w.write("<font face=").write(style.faceName).write(" color=#").write(style.textColor.htmlHex());
@@ -141,29 +129,29 @@ void writePageTop(PageWriter& w, FramedPage page, const PageContext& context)
     const FrameVariant& v = variant(page);
     const PageStyle& style = context.style;
 
-    writeLines(w, v.headOpen);
-    writeLines(w, kMetaType);
+    w.writeLine(v.headOpen);
+    w.writeLine(kMetaType);
     if (v.title)
-        writeLines(w, v.title);
+        w.writeLine(v.title);
     else
         w.write("<title>").write(context.profile.pageTitle).write("</title>").endLine();
-    writeLines(w, kMetaGenerator);
+    w.writeLine(kMetaGenerator);
     w.write("<body topmargin=0 leftmargin=0 bgcolor=").write(style.pageColor).write(" marginheight=0 marginwidth=0>");
     if (!v.bodyAndDivJoined)
         w.endLine();
-    writeLines(w, "<div align=left>\n"
+    w.writeLine("<div align=left>\n"
                   "<table border=0 cellpadding=0 cellspacing=0 width=550 marginheight=0 marginwidth=0>");
     w.write(v.rowIndent).write("<tr>").endLine();
     w.write(v.rowIndent).write("<td width=129 bgcolor=").write(style.barColor).write(">&nbsp; <p>&nbsp;</td>").endLine();
     w.write("<td width=421 bgcolor=").write(style.pageColor);
     w.write(">&nbsp;<div align=center><center><table border=2 cellpadding=2 bordercolor=");
     w.write(v.fixedBannerBorder ? "#5577AA " : style.barColor).write(">").endLine();
-    writeLines(w, "<tr>");
+    w.writeLine("<tr>");
     writeBannerHeading(w, context);
-    writeLines(w, "</font></big></big></strong></td>\n"
+    w.writeLine("</font></big></big></strong></td>\n"
                   "</tr>");
-    writeLines(w, v.bannerClose);
-    writeLines(w, "</tr>\n"
+    w.writeLine(v.bannerClose);
+    w.writeLine("</tr>\n"
                   "</table>\n"
                   "</div><div align=left>\n"
                   "<table border=0 cellpadding=0 cellspacing=0 width=550>\n"
@@ -172,7 +160,7 @@ void writePageTop(PageWriter& w, FramedPage page, const PageContext& context)
     w.write(" valign=top><p align=center><br>").endLine();
     writeNavigation(w, context, OrderLink::ByHosting);
     if (v.closeNavCell)
-        writeLines(w, "</td>");
+        w.writeLine("</td>");
     w.write("<td width=20 bgcolor=").write(style.pageColor).write(" valign=top></td>").endLine();
     w.write("<td width=400 bgcolor=").write(style.pageColor);
     w.write(" valign=top><p align=left><strong><font face=Arial color=#2E527A>").write(v.contentOpenEnd).endLine();
@@ -182,7 +170,7 @@ void writePageBottom(PageWriter& w, FramedPage page)
 {
     for (int i = 0; i < variant(page).spacers; ++i)
         w.write(kSpacerParagraph);
-    writeLines(w, kBottomLines);
+    w.writeLine(kBottomLines);
 }
 
 } // namespace velmora

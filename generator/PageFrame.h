@@ -22,10 +22,6 @@ struct PageContext {
     const std::string& siteStem;
 };
 
-// Writes text, then a line end for each '\n' in it and one at its end, so fixed blocks of
-// several lines can be kept as one literal.
-void writeLines(PageWriter& w, std::string_view text);
-
 void writePageTop(PageWriter& w, FramedPage page, const PageContext& context);
 void writePageBottom(PageWriter& w, FramedPage page);
 

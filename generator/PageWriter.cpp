@@ -63,6 +63,12 @@ void PageWriter::endLine()
     emit("\r\n");
 }
 
+void PageWriter::writeLine(std::string_view text)
+{
+    write(text);
+    endLine();
+}
+
 void PageWriter::flush()
 {
     if (file_ && !failed() && std::fflush(file_) != 0)

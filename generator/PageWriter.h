@@ -27,6 +27,9 @@ public:
     PageWriter& write(std::string_view text);
     PageWriter& put(char c);
     void endLine();
+    // Text and a line end. A '\n' inside the text ends a line just as endLine() does, so a
+    // fixed block of several lines can be kept as one literal.
+    void writeLine(std::string_view text);
     void flush();
     void close();
 

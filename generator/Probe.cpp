@@ -1,5 +1,6 @@
 #include "generator/Probe.h"
 
+#include "generator/PageWriter.h"
 #include "generator/SecureDomain.h"
 #include "publish/InternetLink.h"
 
@@ -64,14 +65,8 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-void writeText(std::FILE* file, std::string_view bytes)
-{
-    const std::string stored = toTextFile(bytes);
-    std::fwrite(stored.data(), 1, stored.size(), file);
-}
-
 // Fetches the page into the open working file; a failure adds the error line instead.
-void fetchInto(std::FILE* file, const std::string& siteUrl)
+void fetchInto(PageWriter& file, const std::string& siteUrl)
 {
     try {
         InternetLink link;
@@ -81,11 +76,11 @@ void fetchInto(std::FILE* file, const std::string& siteUrl)
         request.SendRequest();
         char buffer[4096];
         while (const std::size_t n = request.ReadReply(buffer, sizeof buffer))
-            writeText(file, std::string_view(buffer, n));
+            file.write(std::string_view(buffer, n));
         request.CloseRequest();
         connection.CloseConnection();
     } catch (const CInternetException& e) {
-        writeText(file, "Internet Error" + std::to_string(e.code()) + ".\n");
+        file.write("Internet Error" + std::to_string(e.code()) + ".\n");
     }
 }
 
@@ -94,12 +89,7 @@ void fetchInto(std::FILE* file, const std::string& siteUrl)
 std::string toTextFile(std::string_view bytes)
 {
     std::string stored;
-    stored.reserve(bytes.size() + bytes.size() / 16);
-    for (const char c : bytes) {
-        if (c == '\n')
-            stored += '\r';
-        stored += c;
-    }
+    PageWriter(stored).write(bytes);
     return stored;
 }
 
@@ -139,10 +129,11 @@ std::string secureHostFromText(std::string_view text)
 std::string probe(const std::string& siteUrl)
 {
     {
-        const File out(std::fopen(kWorkingFile, "wb"));
-        if (!out)
+        // Written as a text-mode file, through the same writer as the pages.
+        PageWriter out(kWorkingFile);
+        if (out.failed())
             return std::string(secureDomain);
-        fetchInto(out.get(), siteUrl);
+        fetchInto(out, siteUrl);
     }
 
     const File in(std::fopen(kWorkingFile, "rb"));

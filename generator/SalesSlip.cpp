@@ -72,9 +72,9 @@ constexpr const char* kSlipRest =
 
 void writeSalesSlip(PageWriter& w, const std::string& secureHost, const std::string& siteStem)
 {
-    writeLines(w, kSlipTop);
+    w.writeLine(kSlipTop);
     w.write(" action=https://").write(secureHost).write("/cgi-").write(siteStem).write("/shop/boutique.cgi>").endLine();
-    writeLines(w, kSlipRest);
+    w.writeLine(kSlipRest);
 }
 
 } // namespace velmora
