@@ -65,10 +65,8 @@ std::size_t decodeUtf8(std::string_view in, std::size_t pos, char32_t& cp)
 
 } // namespace
 
-std::optional<char> fromUnicode(char32_t codePoint)
+std::optional<char> fromUnicodeBeyondLatin1(char32_t codePoint)
 {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<char>(codePoint);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == codePoint)
             return static_cast<char>(0x80 + i);

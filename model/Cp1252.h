@@ -10,8 +10,17 @@
 // number, as Windows does, so every byte survives a round trip through Unicode.
 namespace velmora::cp1252 {
 
-// The byte for a code point, or nothing when the code page cannot hold it.
-std::optional<char> fromUnicode(char32_t codePoint);
+// The byte of a code point from U+0080 to U+009F or above U+00FF, or nothing.
+std::optional<char> fromUnicodeBeyondLatin1(char32_t codePoint);
+
+// The byte for a code point, or nothing when the code page cannot hold it. Inline, because
+// long texts convert character by character and most characters are the same in Latin-1.
+inline std::optional<char> fromUnicode(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<char>(codePoint);
+    return fromUnicodeBeyondLatin1(codePoint);
+}
 char32_t toUnicode(char byte);
 
 struct DecodeError {

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <optional>
 #include <system_error>
@@ -311,9 +310,7 @@ std::string readWide(Source& source, std::uint64_t units)
                 if (unit >= 0xDC00 && unit <= 0xDFFF)
                     continue;
             }
-            if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-                converted[n++] = static_cast<char>(unit); // the same in Windows-1252
-            else if (unit >= 0xD800 && unit <= 0xDBFF)
+            if (unit >= 0xD800 && unit <= 0xDBFF)
                 pendingHigh = true;
             else
                 converted[n++] = cp1252::fromUnicode(unit).value_or('?'); // a lone low surrogate too
@@ -396,13 +393,11 @@ std::filesystem::path followLinks(std::filesystem::path path)
     return path;
 }
 
-std::filesystem::path temporaryName(const std::filesystem::path& target, unsigned attempt)
+// A name beside the target that no other save uses; O_EXCL settles any clash with a stranger's.
+std::filesystem::path temporaryName(const std::filesystem::path& target)
 {
     static std::atomic<unsigned> counter{0};
-    const auto ticks = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    const std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                               std::to_string((ticks ^ (attempt * 0x9E3779B97F4A7C15ULL)) % 1000000007ULL);
+    const std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     // Shortened so that a name near the length limit still leaves room for the suffix.
     return target.parent_path() / ("." + target.filename().string().substr(0, 200) + suffix);
 }
@@ -509,7 +504,7 @@ void saveProfile(const SiteProfile& profile, const std::filesystem::path& path)
     std::filesystem::path temporary;
     int fdNumber = -1;
     for (unsigned attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
-        temporary = temporaryName(target, attempt);
+        temporary = temporaryName(target);
         fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fdNumber < 0 && errno != EEXIST)
             break;
