@@ -508,17 +508,7 @@ void InternetLink::OpenSession(std::string_view agent)
 
 FtpConnection InternetLink::ConnectFtp(std::string_view server, std::string_view user, std::string_view password)
 {
-    if (!open_)
-        net::fail(CURLE_BAD_FUNCTION_ARGUMENT);
-    if (!net::isHostName(server))
-        net::fail(CURLE_URL_MALFORMAT);
-
-    auto handle = std::make_shared<Handle>();
-    handle->host = std::string(server);
-    handle->agent = agent_;
-    handle->curl = curl_easy_init();
-    if (!handle->curl)
-        net::fail(CURLE_FAILED_INIT);
+    std::shared_ptr<Handle> handle = newHandle(server);
     CURL* curl = handle->curl;
     const net::Settings& limits = net::settings();
     handle->applyCommon();
@@ -546,13 +536,15 @@ FtpConnection InternetLink::ConnectFtp(std::string_view server, std::string_view
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     if (const CURLcode result = curl_easy_perform(curl); result != CURLE_OK)
         net::fail(result);
-
-    std::erase_if(handles_, [](const auto& weak) { return weak.expired(); });
-    handles_.push_back(handle);
     return FtpConnection(std::move(handle));
 }
 
 HttpConnection InternetLink::ConnectHttp(std::string_view host)
+{
+    return HttpConnection(newHandle(host));
+}
+
+std::shared_ptr<Handle> InternetLink::newHandle(std::string_view host)
 {
     if (!open_)
         net::fail(CURLE_BAD_FUNCTION_ARGUMENT);
@@ -564,9 +556,10 @@ HttpConnection InternetLink::ConnectHttp(std::string_view host)
     handle->curl = curl_easy_init();
     if (!handle->curl)
         net::fail(CURLE_FAILED_INIT);
+    // Registered for CloseSession, which closes every connection made from the session.
     std::erase_if(handles_, [](const auto& weak) { return weak.expired(); });
     handles_.push_back(handle);
-    return HttpConnection(std::move(handle));
+    return handle;
 }
 
 void InternetLink::CloseSession() noexcept

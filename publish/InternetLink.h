@@ -172,6 +172,9 @@ public:
     void CloseSession() noexcept;
 
 private:
+    // A new libcurl handle for `host`, registered with the session.
+    std::shared_ptr<net::detail::Handle> newHandle(std::string_view host);
+
     bool open_ = false;
     std::string agent_;
     std::vector<std::weak_ptr<net::detail::Handle>> handles_;
