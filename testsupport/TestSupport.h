@@ -1,10 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -24,8 +27,18 @@ public:
     }
     ~TempDir()
     {
+        // A test may have taken the write permission off a folder inside.
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+        const auto writable = [&](const std::filesystem::path& folder) {
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        };
+        writable(path_);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            if (it->is_directory(ignored) && !it->is_symlink(ignored))
+                writable(it->path());
+        }
         std::filesystem::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
@@ -66,12 +79,22 @@ inline std::string readFile(const std::filesystem::path& path)
     return content.str();
 }
 
-inline void writeFile(const std::filesystem::path& path, const std::string& content)
+inline void writeFile(const std::filesystem::path& path, std::string_view content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path.string());
+}
+
+// The names of the entries of `folder`, sorted.
+inline std::vector<std::string> listFolder(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // The navigation pictures as the build installs them beside the programs.

@@ -19,24 +19,6 @@ namespace fs = std::filesystem;
 
 const fs::path kDataDir = fs::path(VELMORA_SOURCE_DIR) / "generator" / "tests" / "data";
 
-std::vector<std::string> caseNames()
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kDataDir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::vector<std::string> fileNames(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Line-by-line comparison, so a failure names the first line that differs.
 void expectSameBytes(const std::string& expected, const std::string& actual, const std::string& file)
 {
@@ -84,27 +66,24 @@ TEST_P(GoldenPages, WritesExactlyTheExpectedFiles)
     const CreateReport report = CreateSite(profile, steps, state);
     EXPECT_TRUE(report.ok()) << report.failures.front().file << ": " << report.failures.front().reason;
 
+    std::string listing;
+    for (const std::string& name : test::listFolder(work / "site"))
+        listing += name + "\n";
     const fs::path expectedDir = caseDir / "expected";
     if (std::getenv("VELMORA_UPDATE_GOLDENS")) {
         fs::remove_all(expectedDir);
         fs::create_directory(expectedDir);
         for (const char* name : OutputDir::kPageFiles)
             fs::copy_file(work / "site" / name, expectedDir / name);
-        std::string listing;
-        for (const std::string& name : fileNames(work / "site"))
-            listing += name + "\n";
         test::writeFile(expectedDir / "files.txt", listing);
     }
 
-    std::string listing;
-    for (const std::string& name : fileNames(work / "site"))
-        listing += name + "\n";
     EXPECT_EQ(test::readFile(expectedDir / "files.txt"), listing);
     for (const char* name : OutputDir::kPageFiles)
         expectSameBytes(test::readFile(expectedDir / name), test::readFile(work / "site" / name), name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sites, GoldenPages, ::testing::ValuesIn(caseNames()),
+INSTANTIATE_TEST_SUITE_P(Sites, GoldenPages, ::testing::ValuesIn(test::listFolder(kDataDir)),
                          [](const auto& info) {
                              std::string name = info.param;
                              std::replace(name.begin(), name.end(), '-', '_');

@@ -138,51 +138,6 @@ void stopChild(pid_t pid)
 
 } // namespace
 
-// ---- files and folders -------------------------------------------------------------------
-
-TempDir::TempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-net-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        sysFail("mkdtemp");
-    path_ = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-ScopedCurrentDir::ScopedCurrentDir(const std::filesystem::path& folder) : previous_(std::filesystem::current_path())
-{
-    std::filesystem::current_path(folder);
-}
-
-ScopedCurrentDir::~ScopedCurrentDir()
-{
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
-}
-
-std::string readFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeFile(const std::filesystem::path& file, std::string_view content)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + file.string());
-}
-
 // ---- HTTP --------------------------------------------------------------------------------
 
 std::optional<std::string> RecordedRequest::header(std::string_view name) const

@@ -3,6 +3,8 @@
 // Local servers and helpers for the network tests: everything listens on 127.0.0.1 on a free
 // port, is bounded in time and is stopped when its object goes.
 
+#include "testsupport/TestSupport.h"
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -14,35 +16,14 @@
 #include <thread>
 #include <vector>
 
+
 namespace velmora::testkit {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Makes `folder` the current directory until the object goes.
-class ScopedCurrentDir {
-public:
-    explicit ScopedCurrentDir(const std::filesystem::path& folder);
-    ~ScopedCurrentDir();
-    ScopedCurrentDir(const ScopedCurrentDir&) = delete;
-    ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
-
-private:
-    std::filesystem::path previous_;
-};
-
-std::string readFile(const std::filesystem::path& file);
-void writeFile(const std::filesystem::path& file, std::string_view content);
+// Folders and files come from the helpers every test shares.
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+using ScopedCurrentDir = test::CurrentDirectory;
 
 struct RecordedRequest {
     std::string requestLine;  // "GET /faq.html HTTP/1.0"
