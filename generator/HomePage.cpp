@@ -41,14 +41,7 @@ void writeHomePage(PageWriter& w, const PageContext& context)
         w.write("<img src=mainpic alt=picture align=right WIDTH=120 HEIGHT=104>");
 
     // Each CR of the body ends a paragraph line; its LF still follows as a line of its own.
-    for (const char c : p.homeBody) {
-        if (c == '\r') {
-            w.write("<br></p>");
-            w.endLine();
-        } else {
-            w.put(c);
-        }
-    }
+    writeBreakingAtCR(w, p.homeBody, "<br></p>");
     w.writeLine("</font></p>");
 
     writePageBottom(w, FramedPage::Home);

@@ -178,14 +178,7 @@ void writeMailCheckBlock(PageWriter& w, const SiteProfile& p)
     w.writeLine(kMailCheckLead);
     w.write("<td align=center><small><font face=Arial><strong>").write(p.companyName).write("<br>Att: Order<br>");
     w.endLine();
-    for (const char c : p.mailingAddress) {
-        if (c == '\r') {
-            w.write("<br>");
-            w.endLine();
-        } else {
-            w.put(c);
-        }
-    }
+    writeBreakingAtCR(w, p.mailingAddress, "<br>");
     w.writeLine("</small></font></strong>");
 }
 

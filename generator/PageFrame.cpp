@@ -77,6 +77,18 @@ const char* pictureSize(char navKind)
 
 } // namespace
 
+void writeBreakingAtCR(PageWriter& w, std::string_view text, std::string_view breakTag)
+{
+    for (const char c : text) {
+        if (c == '\r') {
+            w.write(breakTag);
+            w.endLine();
+        } else {
+            w.put(c);
+        }
+    }
+}
+
 void writeStyleOpen(PageWriter& w, const TextStyle& style)
 {
     w.write("<font face=").write(style.faceName).write(" color=#").write(style.textColor.htmlHex());

@@ -33,6 +33,10 @@ void writeBannerHeading(PageWriter& w, const PageContext& context);
 enum class OrderLink { ByHosting, Local };
 void writeNavigation(PageWriter& w, const PageContext& context, OrderLink orderLink);
 
+// A user's text written character by character, each CR replaced by `breakTag` and a line
+// end; every other character, LF included, as it stands.
+void writeBreakingAtCR(PageWriter& w, std::string_view text, std::string_view breakTag);
+
 // "<font face=" + face + " color=#" + RRGGBB, the opening of a text style's font tag.
 void writeStyleOpen(PageWriter& w, const TextStyle& style);
 
