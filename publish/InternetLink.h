@@ -125,6 +125,27 @@ private:
     std::shared_ptr<net::detail::Handle> handle_;
 };
 
+// How one FtpConnection::PutFile went: the file arrived whole, or why not.
+struct PutResult {
+    enum class Outcome {
+        Sent,
+        NoLocalFile,     // the local file does not exist (or is not a plain file)
+        LocalUnreadable, // it exists but cannot be read
+        BadRemoteName,   // empty, naming a folder, or holding a line break or NUL
+        NotConnected,    // the connection or its session was closed
+        Refused,         // the server refused the file or the transfer broke off
+    };
+    Outcome outcome = Outcome::Sent;
+    // Why the file was not sent, in words for the user; empty when it was.
+    std::string reason;
+    // libcurl's code (CURLcode) and the server's last reply code, for Refused.
+    int code = 0;
+    long serverReply = 0;
+
+    bool sent() const { return outcome == Outcome::Sent; }
+    explicit operator bool() const { return sent(); }
+};
+
 // A logged-in FTP control connection, active mode, binary transfers. Every PutFile of a
 // connection goes over the same login.
 class FtpConnection {
@@ -135,9 +156,9 @@ public:
 
     // Sends the local file to `remote`, a path as the server understands it: one starting
     // with "/" from the server's root ("/public_html/index.html"), any other from the login
-    // folder. Missing folders are not created. Returns whether the file arrived whole; a
-    // failure here leaves the connection usable for the next file.
-    bool PutFile(const std::filesystem::path& local, std::string_view remote);
+    // folder. Missing folders are not created. Says whether the file arrived whole and, when
+    // not, why; a failure here leaves the connection usable for the next file.
+    PutResult PutFile(const std::filesystem::path& local, std::string_view remote);
     // Logs out and releases the connection. Never fails.
     void CloseConnection() noexcept;
 

@@ -497,21 +497,27 @@ TEST_F(FtpTest, OneLoginCarriesEveryFileInActiveBinaryMode)
                             "CMD STOR /site/index.html"));
 }
 
-TEST_F(FtpTest, AFileThatCannotBeSentFailsAloneAndTheConnectionGoesOn)
+TEST_F(FtpTest, AFileThatCannotBeSentFailsAloneSaysWhyAndTheConnectionGoesOn)
 {
+    using Outcome = PutResult::Outcome;
     const auto page = localFile("page.html", "page");
     struct Case {
         const char* name;
         std::filesystem::path local;
         const char* remote;
+        Outcome outcome;
+        const char* reason;
     };
     const Case failures[] = {
-        {"missing remote folder", page, "/shop/saleslip.html"},
-        {"missing local file", local_.path() / "mainpic", "/site/mainpic"},
-        {"local folder", local_.path(), "/site/folder"},
-        {"remote folder name", page, "/site/"},
-        {"empty remote name", page, ""},
-        {"second command smuggled in", page, "/site/x.html\r\nDELE /site/keep.html"},
+        {"missing remote folder", page, "/shop/saleslip.html", Outcome::Refused,
+         "the server answered \"550 No such file or directory.\""},
+        {"missing local file", local_.path() / "mainpic", "/site/mainpic", Outcome::NoLocalFile,
+         "there is no such file"},
+        {"local folder", local_.path(), "/site/folder", Outcome::NoLocalFile, "it is not a file"},
+        {"remote folder name", page, "/site/", Outcome::BadRemoteName, "the remote name names no file"},
+        {"empty remote name", page, "", Outcome::BadRemoteName, "the remote name names no file"},
+        {"second command smuggled in", page, "/site/x.html\r\nDELE /site/keep.html", Outcome::BadRemoteName,
+         "the remote name holds a line break"},
     };
     testkit::writeFile(server_.root() / "site" / "keep.html", "keep");
 
@@ -519,7 +525,10 @@ TEST_F(FtpTest, AFileThatCannotBeSentFailsAloneAndTheConnectionGoesOn)
     link.OpenSession("FTPPUT");
     FtpConnection ftp = link.ConnectFtp(kFtpHost, "bob", "s3cret:@/");
     for (const Case& c : failures) {
-        EXPECT_FALSE(ftp.PutFile(c.local, c.remote)) << c.name;
+        const PutResult result = ftp.PutFile(c.local, c.remote);
+        EXPECT_FALSE(result) << c.name;
+        EXPECT_EQ(result.outcome, c.outcome) << c.name;
+        EXPECT_EQ(result.reason, c.reason) << c.name;
         EXPECT_TRUE(ftp.PutFile(page, "/site/after.html")) << "after " << c.name;
     }
     EXPECT_FALSE(std::filesystem::exists(server_.root() / "shop"));
@@ -572,7 +581,7 @@ TEST_F(FtpTest, EndingTheSessionClosesItsConnections)
     FtpConnection ftp = link.ConnectFtp(kFtpHost, "bob", "s3cret:@/");
     EXPECT_TRUE(ftp.PutFile(page, "/site/one.html"));
     link.CloseSession();
-    EXPECT_FALSE(ftp.PutFile(page, "/site/two.html"));
+    EXPECT_EQ(ftp.PutFile(page, "/site/two.html").outcome, PutResult::Outcome::NotConnected);
     EXPECT_FALSE(std::filesystem::exists(server_.root() / "site" / "two.html"));
     EXPECT_THAT(server_.log(), Contains("CMD QUIT"));
 }
