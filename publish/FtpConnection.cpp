@@ -118,7 +118,7 @@ PutResult FtpConnection::PutFile(const std::filesystem::path& local, std::string
     if (!errorReply.empty())
         refused.reason = "the server answered \"" + errorReply + "\"";
     else
-        refused.reason = curl_easy_strerror(result);
+        refused.reason = std::string("the transfer broke off (") + curl_easy_strerror(result) + ")";
     return refused;
 }
 

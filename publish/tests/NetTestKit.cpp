@@ -304,7 +304,8 @@ RunResult runProgram(const std::vector<std::string>& argv, const std::filesystem
 
 // ---- FTP ---------------------------------------------------------------------------------
 
-FtpTestServer::FtpTestServer(std::string user, std::string password) : root_(dir_.path() / "root")
+FtpTestServer::FtpTestServer(std::string user, std::string password, const FtpQuirks& quirks)
+    : root_(dir_.path() / "root")
 {
     std::filesystem::create_directory(root_);
     int toChild[2];
@@ -317,9 +318,13 @@ FtpTestServer::FtpTestServer(std::string user, std::string password) : root_(dir
     posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
     posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_ = spawn({VELMORA_SYSTEM_PYTHON, VELMORA_FTP_SERVER_SCRIPT, root_.string(), user, password,
-                  (dir_.path() / "server.log").string()},
-                 actions);
+    std::vector<std::string> argv = {VELMORA_SYSTEM_PYTHON, VELMORA_FTP_SERVER_SCRIPT, root_.string(), user, password,
+                                     (dir_.path() / "server.log").string()};
+    for (const std::string& name : quirks.refuse)
+        argv.insert(argv.end(), {"--refuse", name});
+    for (const std::string& name : quirks.drop)
+        argv.insert(argv.end(), {"--drop", name});
+    pid_ = spawn(argv, actions);
     ::close(toChild[0]);
     ::close(fromChild[1]);
     stdinFd_ = toChild[1];

@@ -101,11 +101,17 @@ struct RunResult {
 RunResult runProgram(const std::vector<std::string>& argv, const std::filesystem::path& folder,
                      std::chrono::milliseconds limit = std::chrono::seconds(60));
 
+// How an FTP test server misbehaves, by file name (the last part of a STOR path).
+struct FtpQuirks {
+    std::vector<std::string> refuse;  // answered "553 Not allowed here."
+    std::vector<std::string> drop;    // the connection closes after the first bytes
+};
+
 // An FTP server (Debian's pyftpdlib run by the system's python3) with one user whose root is
 // a fresh temporary folder. It logs events to a file; see ftp_server.py.
 class FtpTestServer {
 public:
-    FtpTestServer(std::string user, std::string password);
+    FtpTestServer(std::string user, std::string password, const FtpQuirks& quirks = {});
     ~FtpTestServer();
     FtpTestServer(const FtpTestServer&) = delete;
     FtpTestServer& operator=(const FtpTestServer&) = delete;
