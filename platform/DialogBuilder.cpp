@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
@@ -21,11 +22,14 @@ namespace velmora::platform {
 
 namespace {
 
-QLabel* makeStatic(QWidget* parent, const ControlSpec& spec)
+QLabel* makeStatic(QWidget* parent, const ControlSpec& spec, const DialogUnits& units)
 {
     auto* label = new QLabel(fromCp1252(spec.caption), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    // Words wrap where the box has room for a second line; a one-line box keeps its line
+    // whole rather than wrapping it out of sight.
+    const int twoLines = 2 * QFontMetrics(parent->font()).lineSpacing();
+    label->setWordWrap(units.yToPixels(spec.rect.h) >= twoLines);
     Qt::Alignment horizontal = spec.kind == ControlKind::Label ? Qt::AlignRight : Qt::AlignLeft;
     if (spec.style & Centered)
         horizontal = Qt::AlignHCenter;
@@ -56,13 +60,13 @@ QWidget* makeEdit(QWidget* parent, const ControlSpec& spec)
     return edit;
 }
 
-QWidget* makeControl(QDialog& dialog, const ControlSpec& spec)
+QWidget* makeControl(QDialog& dialog, const ControlSpec& spec, const DialogUnits& units)
 {
     const QString caption = fromCp1252(spec.caption);
     switch (spec.kind) {
     case ControlKind::Text:
     case ControlKind::Label:
-        return makeStatic(&dialog, spec);
+        return makeStatic(&dialog, spec, units);
     case ControlKind::GroupBox:
         return new QGroupBox(caption, &dialog);
     case ControlKind::PushButton: {
@@ -119,7 +123,7 @@ void buildDialog(QDialog& dialog, const DialogTemplate& t)
     std::vector<QWidget*> below;  // group boxes, then tab controls: drawn under the rest
     std::vector<QWidget*> tabControls;
     for (const ControlSpec& spec : t.controls) {
-        QWidget* widget = makeControl(dialog, spec);
+        QWidget* widget = makeControl(dialog, spec, units);
         widget->setObjectName(QString::number(spec.id));
         widget->setGeometry(units.toPixels(spec.rect));
         if (spec.style & Hidden)
