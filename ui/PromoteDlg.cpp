@@ -70,8 +70,11 @@ CPromoteDlg::CPromoteDlg(QWidget* parent) : QDialog(parent)
 
 void CPromoteDlg::OnInitDialog()
 {
-    for (std::size_t i = 0; i < std::size(kAddressEdits); ++i)
+    for (std::size_t i = 0; i < std::size(kAddressEdits); ++i) {
         platform::setControlText(*this, kAddressEdits[i], promotionEndpoints.shownAddresses[i]);
+        // An address longer than its box shows from its start, as typed text would.
+        platform::control<QLineEdit>(*this, kAddressEdits[i])->setCursorPosition(0);
+    }
     platform::setControlText(*this, 1140, "http://");
     for (const PromotionTarget& target : promotionTargets)
         platform::setChecked(*this, target.checkBox, true);

@@ -29,7 +29,8 @@ constexpr ControlSpec uploadControls[] = {
     {1176, ControlKind::Text, {15, 95, 216, 20},
      "Please note that the Destination Directory should begin with a slash (/) followed by the path.  "
      "For example, /home/www/pages."},
-    {1178, ControlKind::Label, {15, 135, 45, 15}, "Upload Status"},
+    // Wider to the left than the other labels: the dialog font needs more room for this caption.
+    {1178, ControlKind::Label, {9, 135, 51, 15}, "Upload Status"},
     {1177, ControlKind::ProgressBar, {70, 135, 115, 15}, ""},
     {1186, ControlKind::CheckBox, {30, 115, 155, 9}, "I am a hosting client of Hosting Partner"},
 };

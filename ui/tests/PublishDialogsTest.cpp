@@ -125,7 +125,7 @@ constexpr Place uploadPlaces[] = {
     {1176, {15, 95, 216, 20},
      "Please note that the Destination Directory should begin with a slash (/) followed by the path.  For "
      "example, /home/www/pages."},
-    {1178, {15, 135, 45, 15}, "Upload Status"},
+    {1178, {9, 135, 51, 15}, "Upload Status"},
     {1177, {70, 135, 115, 15}, nullptr},
     {1186, {30, 115, 155, 9}, nullptr},
 };
