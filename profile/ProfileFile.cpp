@@ -1,5 +1,6 @@
 #include "profile/ProfileFile.h"
 
+#include "base/AtomicReplace.h"
 #include "model/Cp1252.h"
 
 #include <fcntl.h>
@@ -7,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -143,7 +143,8 @@ public:
     {
         if (count > rest_.size())
             failPastEnd();
-        std::memcpy(into, rest_.data(), count);
+        if (count > 0)
+            std::memcpy(into, rest_.data(), count);
         rest_.remove_prefix(count);
     }
 
@@ -170,7 +171,8 @@ public:
     void read(char* into, std::size_t count)
     {
         const std::size_t buffered = std::min(count, end_ - pos_);
-        std::memcpy(into, buffer_.data() + pos_, buffered);
+        if (buffered > 0) // an empty file has no buffer to copy from
+            std::memcpy(into, buffer_.data() + pos_, buffered);
         pos_ += buffered;
         into += buffered;
         count -= buffered;
@@ -334,8 +336,7 @@ void decodeFrom(SiteProfile& profile, Source& source)
     }
 }
 
-// ---- writing ------------------------------------------------------------------------------
-
+// The descriptor a load reads from, closed when the load ends however it ends.
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
@@ -347,72 +348,10 @@ public:
             ::close(fd_);
     }
     int get() const { return fd_; }
-    // Closes now and returns the error close reported, 0 when none.
-    int close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
 
 private:
     int fd_;
 };
-
-// For results that change nothing when they fail (keeping a replaced file's owner, say).
-void ignoreFailure(int) {}
-
-// Returns 0 or the error that stopped the write.
-int writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
-// The file a save really replaces: symbolic links followed (a dangling one to the file it names).
-std::filesystem::path followLinks(std::filesystem::path path)
-{
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info;
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            break;
-        std::error_code error;
-        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
-        if (error)
-            break;
-        path = link.is_absolute() ? link : path.parent_path() / link;
-    }
-    return path;
-}
-
-// A name beside the target that no other save uses; O_EXCL settles any clash with a stranger's.
-std::filesystem::path temporaryName(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    const std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    // Shortened so that a name near the length limit still leaves room for the suffix.
-    return target.parent_path() / ("." + target.filename().string().substr(0, 200) + suffix);
-}
-
-// A device, pipe or other non-regular file has no earlier contents to keep: write in place.
-void saveInPlace(const std::string& bytes, const std::filesystem::path& target, const std::filesystem::path& shown)
-{
-    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0)
-        failFile("save", shown, errno);
-    if (const int error = writeAll(fd.get(), bytes))
-        failFile("save", shown, error);
-    if (const int error = fd.close())
-        failFile("save", shown, error);
-}
 
 } // namespace
 
@@ -485,58 +424,11 @@ void saveProfile(const SiteProfile& profile, const std::filesystem::path& path)
     } catch (const ProfileError& error) {
         throw ProfileError("Cannot save " + path.string() + ": " + error.what());
     }
-
-    const std::filesystem::path target = followLinks(path);
-    struct stat existing;
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        failFile("save", path, EISDIR);
-    if (exists && !S_ISREG(existing.st_mode)) {
-        saveInPlace(bytes, target, path);
-        return;
-    }
-    // A file the user may not write stays as it is, as when it was emptied in place.
-    if (exists && ::access(target.c_str(), W_OK) != 0)
-        failFile("save", path, errno);
-    if (target.filename().empty())
-        failFile("save", path, EISDIR);
-
-    std::filesystem::path temporary;
-    int fdNumber = -1;
-    for (unsigned attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
-        temporary = temporaryName(target);
-        fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fdNumber < 0 && errno != EEXIST)
-            break;
-    }
-    if (fdNumber < 0)
-        failFile("save", path, errno);
-    FileDescriptor fd(fdNumber);
-
-    int error = 0;
-    if (exists) {
-        // Keep the replaced file's owner where allowed, and its permissions (after the owner:
-        // a change of owner clears the set-id bits).
-        ignoreFailure(::fchown(fd.get(), existing.st_uid, existing.st_gid));
-        ignoreFailure(::fchmod(fd.get(), existing.st_mode & 07777));
-    }
-    error = writeAll(fd.get(), bytes);
-    if (!error && ::fsync(fd.get()) != 0)
-        error = errno;
-    if (const int closeError = fd.close(); !error)
-        error = closeError;
-    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
+    // The user's earlier file survives anything short of a complete, flushed new one.
+    ReplacementFile file(path, ReplacementFile::Durability::Synced);
+    file.write(bytes);
+    if (const int error = file.commit())
         failFile("save", path, error);
-    }
-
-    // Make the rename itself durable; a folder that cannot be synced changes nothing above.
-    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
 }
 
 } // namespace velmora

@@ -101,6 +101,22 @@ TEST(ProfileSamples, Empty)
     EXPECT_TRUE(sameNonTexts(p, oldProfile()));
 }
 
+// A file of no bytes at all, as an interrupted copy leaves one: the past-end error at the first
+// length, nothing changed (and nothing read from a buffer that was never allocated).
+TEST(ProfileSamples, ZeroBytes)
+{
+    TempDir dir;
+    writeFile(dir / "zero.dat", "");
+    SiteProfile p = oldProfile();
+    try {
+        loadProfile(p, dir / "zero.dat");
+        FAIL() << "a zero-byte profile loaded";
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(std::string_view(e.what()), kProfilePastEndMessage);
+    }
+    EXPECT_EQ(p, oldProfile());
+}
+
 TEST(ProfileSamples, Sample)
 {
     SiteProfile expected = namesProfile();
