@@ -15,92 +15,13 @@
 #include <vector>
 
 namespace velmora {
-namespace {
 
-template <auto Member>
-std::string& textOf(SiteProfile& p)
-{
-    return p.*Member;
-}
-
-template <auto Member>
-const std::string& constTextOf(const SiteProfile& p)
-{
-    return p.*Member;
-}
-
-template <auto Member, std::size_t Index>
-std::string& entryOf(SiteProfile& p)
-{
-    return (p.*Member)[Index];
-}
-
-template <auto Member, std::size_t Index>
-const std::string& constEntryOf(const SiteProfile& p)
-{
-    return (p.*Member)[Index];
-}
-
-template <auto Member>
-constexpr ProfileField text(std::string_view name, int control)
-{
-    return {name, control, &textOf<Member>, &constTextOf<Member>};
-}
-
-template <auto Member, std::size_t Index>
-constexpr ProfileField entry(std::string_view name, int control)
-{
-    return {name, control, &entryOf<Member, Index>, &constEntryOf<Member, Index>};
-}
-
-} // namespace
-
-constinit const std::array<ProfileField, 44> profileFields = {{
-    text<&SiteProfile::pageTitle>("pageTitle", 1006),
-    text<&SiteProfile::homeHeading>("homeHeading", 1007),
-    text<&SiteProfile::homeSubheading>("homeSubheading", 1092),
-    text<&SiteProfile::companyName>("companyName", 1005),
-    text<&SiteProfile::homeBody>("homeBody", 1008),
-    text<&SiteProfile::picturePath>("picturePath", 1104),
-    text<&SiteProfile::testimonialsHeading>("testimonialsHeading", 1012),
-    entry<&SiteProfile::testimonials, 0>("testimonials[0]", 1085),
-    entry<&SiteProfile::testimonials, 1>("testimonials[1]", 1086),
-    entry<&SiteProfile::testimonials, 2>("testimonials[2]", 1087),
-    entry<&SiteProfile::testimonials, 3>("testimonials[3]", 1088),
-    entry<&SiteProfile::testimonials, 4>("testimonials[4]", 1089),
-    entry<&SiteProfile::testimonials, 5>("testimonials[5]", 1090),
-    text<&SiteProfile::faqHeading>("faqHeading", 1042),
-    entry<&SiteProfile::faqQuestions, 0>("faqQuestions[0]", 1046),
-    entry<&SiteProfile::faqAnswers, 0>("faqAnswers[0]", 1047),
-    entry<&SiteProfile::faqQuestions, 1>("faqQuestions[1]", 1049),
-    entry<&SiteProfile::faqAnswers, 1>("faqAnswers[1]", 1050),
-    entry<&SiteProfile::faqQuestions, 2>("faqQuestions[2]", 1052),
-    entry<&SiteProfile::faqAnswers, 2>("faqAnswers[2]", 1053),
-    entry<&SiteProfile::faqQuestions, 3>("faqQuestions[3]", 1055),
-    entry<&SiteProfile::faqAnswers, 3>("faqAnswers[3]", 1056),
-    entry<&SiteProfile::faqQuestions, 4>("faqQuestions[4]", 1058),
-    entry<&SiteProfile::faqAnswers, 4>("faqAnswers[4]", 1059),
-    text<&SiteProfile::featuresHeading>("featuresHeading", 1023),
-    text<&SiteProfile::featuresDescription>("featuresDescription", 1025),
-    entry<&SiteProfile::features, 0>("features[0]", 1095),
-    entry<&SiteProfile::features, 1>("features[1]", 1096),
-    entry<&SiteProfile::features, 2>("features[2]", 1097),
-    entry<&SiteProfile::features, 3>("features[3]", 1098),
-    entry<&SiteProfile::features, 4>("features[4]", 1099),
-    entry<&SiteProfile::features, 5>("features[5]", 1100),
-    text<&SiteProfile::specialOffer>("specialOffer", 1038),
-    text<&SiteProfile::companyDescription>("companyDescription", 1070),
-    text<&SiteProfile::paymentLink>("paymentLink", 1080),
-    text<&SiteProfile::aboutHeading1>("aboutHeading1", 1110),
-    text<&SiteProfile::aboutHeading2>("aboutHeading2", 1114),
-    text<&SiteProfile::aboutBody1>("aboutBody1", 1112),
-    text<&SiteProfile::aboutBody2>("aboutBody2", 1116),
-    text<&SiteProfile::productName>("productName", 1128),
-    text<&SiteProfile::productDescription>("productDescription", 1130),
-    text<&SiteProfile::price>("price", 1134),
-    text<&SiteProfile::mailingAddress>("mailingAddress", 1132),
-    text<&SiteProfile::siteUrl>("siteUrl", 1185),
-}};
+// The file order, by edit control ("picturePath" is 1104).
+constinit const std::array<ProfileField, 44> profileFields = textFieldsInOrder(std::array<int, 44>{
+    1006, 1007, 1092, 1005, 1008, 1104, 1012, 1085, 1086, 1087, 1088, 1089, 1090, 1042, 1046,
+    1047, 1049, 1050, 1052, 1053, 1055, 1056, 1058, 1059, 1023, 1025, 1095, 1096, 1097, 1098,
+    1099, 1100, 1038, 1070, 1080, 1110, 1114, 1112, 1116, 1128, 1130, 1134, 1132, 1185,
+});
 
 namespace {
 
