@@ -7,6 +7,19 @@
 
 namespace velmora {
 
+PromotionForm initialPromotionForm()
+{
+    const auto& shown = promotionEndpoints.shownAddresses;
+    PromotionForm form;
+    form.formName = shown[0];
+    form.formEmail = shown[1];
+    form.formKeyword3 = shown[2];
+    form.formTitle = shown[3];
+    form.formDescription = shown[4];
+    form.formUrl = "http://";
+    return form;
+}
+
 std::string formEncode(std::string_view input)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
@@ -206,6 +219,17 @@ constinit const std::array<PromotionTarget, 10> promotionTargets = {{
     {1179, "<td width=50%>Newsletter</td>", endpoints.partnerMailHost, "POST", kNewsletterPaths, newsletterBody,
      kSuccess, "Your attempt to subscribe failed. Please try again!", 10},
 }};
+
+std::string_view targetName(const PromotionTarget& target)
+{
+    std::string_view name = target.labelCell;
+    const std::string_view open = "<td width=50%>", close = "</td>";
+    if (name.starts_with(open))
+        name.remove_prefix(open.size());
+    if (name.ends_with(close))
+        name.remove_suffix(close.size());
+    return name;
+}
 
 void promoteSite(const PromotionForm& form, ProgressBar& bar, const PublishView& view, const PromoteSteps& steps)
 {

@@ -27,6 +27,10 @@ struct PromotionForm {
     std::string formKeyword3;
 };
 
+// The inputs as the dialog's edit boxes hold them when it opens: the five shown addresses,
+// "http://" as the site address, the first two keywords empty.
+PromotionForm initialPromotionForm();
+
 // One input as it goes into a form body: '%', '&', '=', '+', '#', ';', control characters and
 // bytes from 0x80 up as %XX (upper-case hex), every space as '+', everything else unchanged.
 std::string formEncode(std::string_view input);
@@ -46,6 +50,9 @@ struct PromotionTarget {
 
 // The targets, in the order they run.
 extern const std::array<PromotionTarget, 10> promotionTargets;
+
+// A target's name as its report row shows it ("Award Sites").
+std::string_view targetName(const PromotionTarget& target);
 
 inline constexpr std::string_view kPromotionContentType = "Content-Type: application/x-www-form-urlencoded";
 inline constexpr int kPromotionStepBeforeReport = 5;

@@ -54,9 +54,6 @@ constexpr platform::DialogTemplate promoteTemplate{131, "Promotion Links", 281, 
 
 constexpr int kTabOrder[] = {1138, 1139, 1145, 1141, 1142, 2};
 
-// The shown edit boxes, top to bottom, hold the five addresses.
-constexpr int kAddressEdits[] = {1138, 1139, 1145, 1141, 1142};
-
 } // namespace
 
 CPromoteDlg::CPromoteDlg(QWidget* parent) : QDialog(parent)
@@ -70,12 +67,17 @@ CPromoteDlg::CPromoteDlg(QWidget* parent) : QDialog(parent)
 
 void CPromoteDlg::OnInitDialog()
 {
-    for (std::size_t i = 0; i < std::size(kAddressEdits); ++i) {
-        platform::setControlText(*this, kAddressEdits[i], promotionEndpoints.shownAddresses[i]);
+    const PromotionForm initial = initialPromotionForm();
+    const std::pair<int, const std::string*> texts[] = {
+        {1138, &initial.formName},     {1139, &initial.formEmail},    {1140, &initial.formUrl},
+        {1141, &initial.formTitle},    {1142, &initial.formDescription}, {1143, &initial.formKeyword1},
+        {1144, &initial.formKeyword2}, {1145, &initial.formKeyword3},
+    };
+    for (const auto& [id, text] : texts) {
+        platform::setControlText(*this, id, *text);
         // An address longer than its box shows from its start, as typed text would.
-        platform::control<QLineEdit>(*this, kAddressEdits[i])->setCursorPosition(0);
+        platform::control<QLineEdit>(*this, id)->setCursorPosition(0);
     }
-    platform::setControlText(*this, 1140, "http://");
     for (const PromotionTarget& target : promotionTargets)
         platform::setChecked(*this, target.checkBox, true);
     // The first box in keyboard order takes the focus.

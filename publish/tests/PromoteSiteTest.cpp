@@ -35,18 +35,9 @@ std::string row(std::string_view label, std::string_view text)
     return "<tr><td width=50%>" + std::string(label) + "</td><td width=50%>" + std::string(text) + "</td></tr>";
 }
 
-// The dialog's edit texts as it opens.
 PromotionForm initialForm()
 {
-    const auto& shown = promotionEndpoints.shownAddresses;
-    PromotionForm form;
-    form.formName = shown[0];
-    form.formEmail = shown[1];
-    form.formKeyword3 = shown[2];
-    form.formTitle = shown[3];
-    form.formDescription = shown[4];
-    form.formUrl = "http://";
-    return form;
+    return initialPromotionForm();
 }
 
 struct Post {
