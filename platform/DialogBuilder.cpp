@@ -1,0 +1,199 @@
+#include "platform/DialogBuilder.h"
+
+#include "platform/DialogUnits.h"
+#include "platform/Edits.h"
+#include "platform/ListView.h"
+#include "platform/TabControl.h"
+#include "platform/Text.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <stdexcept>
+#include <vector>
+
+namespace velmora::platform {
+
+namespace {
+
+QLabel* makeStatic(QWidget* parent, const ControlSpec& spec)
+{
+    auto* label = new QLabel(fromCp1252(spec.caption), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    Qt::Alignment horizontal = spec.kind == ControlKind::Label ? Qt::AlignRight : Qt::AlignLeft;
+    if (spec.style & Centered)
+        horizontal = Qt::AlignHCenter;
+    // A label sits beside a box of one line: centre it on that line. Other texts start at the top.
+    const Qt::Alignment vertical = spec.kind == ControlKind::Label ? Qt::AlignVCenter : Qt::AlignTop;
+    label->setAlignment(horizontal | vertical);
+    return label;
+}
+
+QWidget* makeEdit(QWidget* parent, const ControlSpec& spec)
+{
+    const QString text = fromCp1252(spec.caption);
+    if (spec.style & MultiLine) {
+        auto* edit = new MultiLineEdit((spec.style & EnterNotTaken) != 0, parent);
+        edit->setVerticalScrollBarPolicy((spec.style & VScroll) ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAsNeeded);
+        edit->setPlainText(text);
+        edit->setReadOnly((spec.style & ReadOnly) != 0);
+        return edit;
+    }
+    QLineEdit* edit = (spec.style & NoHScroll) ? new FittingLineEdit(parent) : new QLineEdit(parent);
+    edit->setText(text);
+    if (spec.style & Password)
+        edit->setEchoMode(QLineEdit::Password);
+    if (spec.style & Centered)
+        edit->setAlignment(Qt::AlignHCenter);
+    edit->setReadOnly((spec.style & ReadOnly) != 0);
+    return edit;
+}
+
+QWidget* makeControl(QDialog& dialog, const ControlSpec& spec)
+{
+    const QString caption = fromCp1252(spec.caption);
+    switch (spec.kind) {
+    case ControlKind::Text:
+    case ControlKind::Label:
+        return makeStatic(&dialog, spec);
+    case ControlKind::GroupBox:
+        return new QGroupBox(caption, &dialog);
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(caption, &dialog);
+        button->setDefault((spec.style & DefaultButton) != 0);
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, &dialog);
+    case ControlKind::Edit:
+        return makeEdit(&dialog, spec);
+    case ControlKind::Picture: {
+        auto* picture = new QLabel(&dialog);
+        picture->setPixmap(QPixmap(QString::fromUtf8(spec.picture.data(),
+                                                     static_cast<qsizetype>(spec.picture.size()))));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // actual size, never scaled
+        return picture;
+    }
+    case ControlKind::ListView: {
+        auto* list = new StyleList(&dialog);
+        list->setHeaderLabels({caption});
+        return list;
+    }
+    case ControlKind::TabControl:
+        return new TabControl(&dialog);
+    case ControlKind::ProgressBar: {
+        auto* bar = new QProgressBar(&dialog);
+        bar->setTextVisible(false);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        return bar;
+    }
+    }
+    throw std::invalid_argument("unknown control kind");
+}
+
+QWidget& requireControl(QWidget& dialog, int id)
+{
+    QWidget* widget = control<QWidget>(dialog, id);
+    if (!widget)
+        throw std::invalid_argument("no control " + std::to_string(id));
+    return *widget;
+}
+
+} // namespace
+
+void buildDialog(QDialog& dialog, const DialogTemplate& t)
+{
+    const QFont font = dialogFont();
+    dialog.setFont(font);
+    dialog.setWindowTitle(fromCp1252(t.caption));
+    const DialogUnits units(font);
+
+    std::vector<QWidget*> below;  // group boxes, then tab controls: drawn under the rest
+    std::vector<QWidget*> tabControls;
+    for (const ControlSpec& spec : t.controls) {
+        QWidget* widget = makeControl(dialog, spec);
+        widget->setObjectName(QString::number(spec.id));
+        widget->setGeometry(units.toPixels(spec.rect));
+        if (spec.style & Hidden)
+            widget->hide();
+        if (spec.kind == ControlKind::GroupBox)
+            below.push_back(widget);
+        else if (spec.kind == ControlKind::TabControl)
+            tabControls.push_back(widget);
+    }
+    below.insert(below.end(), tabControls.begin(), tabControls.end());
+    for (QWidget* widget : below)
+        widget->lower();
+    dialog.setFixedSize(units.toPixels(t.width, t.height));
+}
+
+void setTabOrder(QWidget& dialog, std::span<const int> ids)
+{
+    QWidget* previous = nullptr;
+    for (int id : ids) {
+        QWidget* widget = &requireControl(dialog, id);
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+std::string controlText(QWidget& dialog, int id)
+{
+    QWidget& widget = requireControl(dialog, id);
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
+        return toCp1252(edit->text());
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))
+        return toCp1252(edit->toPlainText());
+    if (auto* label = qobject_cast<QLabel*>(&widget))
+        return toCp1252(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+        return toCp1252(button->text());
+    if (auto* box = qobject_cast<QGroupBox*>(&widget))
+        return toCp1252(box->title());
+    throw std::invalid_argument("control " + std::to_string(id) + " has no text");
+}
+
+void setControlText(QWidget& dialog, int id, std::string_view text)
+{
+    QWidget& widget = requireControl(dialog, id);
+    const QString value = fromCp1252(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
+        edit->setText(value);
+    else if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))
+        edit->setPlainText(value);
+    else if (auto* label = qobject_cast<QLabel*>(&widget))
+        label->setText(value);
+    else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+        button->setText(value);
+    else if (auto* box = qobject_cast<QGroupBox*>(&widget))
+        box->setTitle(value);
+    else
+        throw std::invalid_argument("control " + std::to_string(id) + " has no text");
+}
+
+bool isChecked(QWidget& dialog, int id)
+{
+    auto* box = qobject_cast<QCheckBox*>(&requireControl(dialog, id));
+    if (!box)
+        throw std::invalid_argument("control " + std::to_string(id) + " is not a check box");
+    return box->isChecked();
+}
+
+void setChecked(QWidget& dialog, int id, bool checked)
+{
+    auto* box = qobject_cast<QCheckBox*>(&requireControl(dialog, id));
+    if (!box)
+        throw std::invalid_argument("control " + std::to_string(id) + " is not a check box");
+    box->setChecked(checked);
+}
+
+} // namespace velmora::platform
