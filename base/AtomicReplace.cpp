@@ -192,6 +192,37 @@ void ReplacementFile::discard()
     done_ = true;
 }
 
+int copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    const int source = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        return errno;
+    struct stat info;
+    if (::fstat(source, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(source);
+        return EISDIR;
+    }
+    ReplacementFile copy(to);
+    char buffer[64 * 1024];
+    int error = 0;
+    while (!copy.failed()) {
+        const ssize_t n = ::read(source, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        copy.write(std::string_view(buffer, static_cast<std::size_t>(n)));
+    }
+    ::close(source);
+    if (error) {
+        copy.discard();
+        return error;
+    }
+    return copy.commit();
+}
+
 void removeLeftoverTemporaries(const std::filesystem::path& folder)
 {
     std::error_code error;

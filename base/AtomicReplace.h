@@ -51,6 +51,10 @@ private:
     bool done_ = false;
 };
 
+// Copies the file `from` over `to` through a ReplacementFile, so `to` is either its old self
+// or a whole copy. Returns 0 or the errno that stopped the copy (reading or writing).
+int copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Removes the temporary files that replacements of processes no longer running left in
 // `folder` (a program killed while writing). Those of running processes are left alone.
 void removeLeftoverTemporaries(const std::filesystem::path& folder);
