@@ -71,12 +71,12 @@ constexpr std::string_view kWebHostAdvice =
 
 constexpr std::string_view kDataFiles = "Data Files (*.dat)";
 
-// Each line of a CREATE that could not write everything, for its warning box.
-std::string failureText(const std::vector<FileFailure>& failures)
+// The warning box of a CREATE that could not do everything: one line per problem.
+std::string failureText(const CreateReport& report)
 {
-    std::string text = "Your site is not complete: these files could not be written.\n";
-    for (const FileFailure& failure : failures)
-        text += "\n" + failure.file.string() + ": " + failure.reason;
+    std::string text = "Your site is not complete:\n";
+    for (const std::string& line : report.problemLines())
+        text += "\n" + line;
     return text;
 }
 
@@ -194,12 +194,17 @@ void CVelmoraDlg::OnOK()
     CreateSteps steps;
     steps.outputFolder = outputFolder_;
     steps.copyEdits = [this](SiteProfile& profile) { copyEdits(profile); };
+    // The lookup waits on the network: off this thread, the window painting and taking no input.
+    steps.runNetworkWork = [](const std::function<void()>& work) {
+        const platform::BusyCursor busy;
+        platform::runBlockingWork(work);
+    };
     steps.congratulate = [this] {
         CPitchDlg pitch(outputFolder_);
         pitch.exec();
     };
-    steps.reportFailures = [this](const std::vector<FileFailure>& failures) {
-        platform::showMessage(this, failureText(failures), {}, platform::MessageIcon::Warning);
+    steps.reportFailures = [this](const CreateReport& report) {
+        platform::showMessage(this, failureText(report), {}, platform::MessageIcon::Warning);
     };
     CreateSite(profile_, steps);
 }

@@ -3,6 +3,7 @@
 #include "WizardTestSupport.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
@@ -39,6 +40,65 @@ class PickersTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Face and colour come from one dialog; cancel keeps them; a second opening forgets.
+    void fontButtonsSetFaceAndColour_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("field");
+        QTest::newRow("Home") << 3 << 1010 << 0;
+        QTest::newRow("Testimonials") << 4 << 1021 << 1;
+        QTest::newRow("Features") << 6 << 1036 << 2;
+        QTest::newRow("FAQ") << 7 << 1136 << 3;
+        QTest::newRow("About") << 8 << 1081 << 4;
+        QTest::newRow("Order") << 9 << 1135 << 5;
+    }
+    void fontButtonsSetFaceAndColour()
+    {
+        QFETCH(int, page);
+        QFETCH(int, button);
+        QFETCH(int, field);
+        TextStyle SiteProfile::*const styles[] = {&SiteProfile::homeBodyStyle, &SiteProfile::testimonialsStyle,
+                                                  &SiteProfile::featuresStyle, &SiteProfile::faqStyle,
+                                                  &SiteProfile::aboutStyle,    &SiteProfile::orderStyle};
+        Wizard wizard;
+        wizard.clickTab(page);
+        NextModal pick([](QDialog& dialog) {
+            auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+            QVERIFY(fonts);
+            fonts->setCurrentFont(QFont("Liberation Serif", 14));
+            auto* colour = dialog.findChild<QComboBox*>("fontColor");
+            QVERIFY(colour);
+            QCOMPARE(colour->currentIndex(), 0);
+            colour->setCurrentIndex(colour->findText("Red"));
+            dialog.accept();
+        });
+        wizard.click(button);
+        QVERIFY(pick.ran());
+        const TextStyle chosen{"Liberation Serif", ColorText::fromValue(0x0000FF)};
+        QCOMPARE(wizard.profile.*styles[field], chosen);
+        QCOMPARE((wizard.profile.*styles[field]).textColor.text(), std::string("0X000000FF"));
+        QCOMPARE((wizard.profile.*styles[field]).textColor.htmlHex(), std::string("FF0000"));
+
+        QString familyShown;
+        int colourShown = -1;
+        NextModal cancel([&](QDialog& dialog) {
+            familyShown = static_cast<QFontDialog&>(dialog).currentFont().family();
+            colourShown = dialog.findChild<QComboBox*>("fontColor")->currentIndex();
+            dialog.reject();
+        });
+        wizard.click(button);
+        QVERIFY(cancel.ran());
+        QVERIFY(familyShown != "Liberation Serif");
+        QCOMPARE(colourShown, 0);
+        QCOMPARE(wizard.profile.*styles[field], chosen);
+        // The other sections keep no style.
+        for (int other = 0; other < 6; ++other) {
+            if (other != field)
+                QCOMPARE(wizard.profile.*styles[other], TextStyle{});
+        }
+    }
+
     void colourButtonsSetTheirColourAndCancelKeepsIt_data()
     {
         QTest::addColumn<int>("button");
