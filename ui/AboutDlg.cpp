@@ -2,6 +2,7 @@
 
 #include "platform/Commands.h"
 #include "platform/DialogBuilder.h"
+#include "ui/ControlFit.h"
 
 namespace velmora::ui {
 namespace {
@@ -24,7 +25,10 @@ constexpr ControlSpec kControls[] = {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    platform::buildDialog(*this, {100, "About Velmora", 235, 95, kControls});
+    const platform::DialogTemplate dialog{100, "About Velmora", 235, 95, kControls};
+    platform::buildDialog(*this, dialog);
+    fitControls(*this, dialog);
+    fitTexts(*this, dialog.controls, rect());
     platform::onClicked(*this, 1, [this] { accept(); });
 }
 

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStringList>
@@ -75,7 +77,48 @@ void fitControls(QDialog& dialog, const platform::DialogTemplate& t)
         } else if (auto* edit = qobject_cast<platform::MultiLineEdit*>(widget); edit && !(spec.style & platform::VScroll)) {
             // A box of several lines without a scroll bar of its own.
             edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        } else if (auto* picture = qobject_cast<QLabel*>(widget); picture && spec.kind == platform::ControlKind::Picture) {
+            // Actual size where it fits; a picture larger than its place is shrunk to fit whole.
+            const QPixmap pixmap = picture->pixmap();
+            if (!pixmap.isNull() && (pixmap.width() > picture->width() || pixmap.height() > picture->height()))
+                picture->setPixmap(pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
+    }
+}
+
+void fitTexts(QDialog& dialog, std::span<const platform::ControlSpec> group, const QRect& area)
+{
+    const auto neededHeight = [](const QLabel& text, int width) {
+        return text.fontMetrics().boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, text.text()).height();
+    };
+    for (const platform::ControlSpec& spec : group) {
+        if (spec.kind != platform::ControlKind::Text && spec.kind != platform::ControlKind::Label)
+            continue;
+        auto* text = platform::control<QLabel>(dialog, spec.id);
+        if (!text)
+            continue;
+        QRect rect = text->geometry();
+        if (neededHeight(*text, rect.width()) <= rect.height())
+            continue;
+        // Room below and to the right: up to the next control of the group in the way.
+        int bottom = area.bottom();
+        int right = area.right() - 4;
+        for (const platform::ControlSpec& other : group) {
+            QWidget* widget = platform::control<QWidget>(dialog, other.id);
+            if (!widget || widget == text || other.kind == platform::ControlKind::GroupBox)
+                continue;
+            const QRect place = widget->geometry();
+            if (place.top() >= rect.bottom() && place.left() < rect.right() && place.right() > rect.left())
+                bottom = std::min(bottom, place.top() - 1);
+            if (place.left() >= rect.right() && place.top() < rect.bottom() && place.bottom() > rect.top())
+                right = std::min(right, place.left() - 1);
+        }
+        // A left-aligned text that would stay cut short may also take the room to its right.
+        const bool leftAligned = spec.kind == platform::ControlKind::Text && !(spec.style & platform::Centered);
+        if (leftAligned && neededHeight(*text, rect.width()) > bottom - rect.top() && right > rect.right())
+            rect.setRight(right);
+        rect.setHeight(std::max(rect.height(), std::min(neededHeight(*text, rect.width()), bottom - rect.top())));
+        text->setGeometry(rect);
     }
 }
 

@@ -77,7 +77,7 @@ constexpr ControlSpec kTestimonials[] = {
     {1082, GroupBox, {24, 53, 317, 150}, "Testimonials"},
     {1083, Text, {36, 69, 144, 10}, "Example:  This product is great!"},
     {1084, Text, {196, 62, 142, 23},
-     "Example:  \"Since we put it in the shop window our sales have doubled.  Thank you!\""},
+     "Example:  \"A great product - our sales doubled in a month!\""},
     {1085, Edit, {36, 91, 144, 30}, "", kMulti},
     {1086, Edit, {197, 91, 139, 30}, "", kMulti},
     {1087, Edit, {36, 125, 144, 31}, "", kMulti},

@@ -2,6 +2,7 @@
 
 #include "platform/Commands.h"
 #include "platform/DialogBuilder.h"
+#include "ui/ControlFit.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "ui/PartnerHost.h"
@@ -43,7 +44,10 @@ CPitchDlg::CPitchDlg(const std::filesystem::path& outputFolder, QWidget* parent)
                                    std::string(kFolderTextEnd);
     std::array<ControlSpec, 5> controls = kControls;
     controls[0].caption = folderText;
-    platform::buildDialog(*this, {134, "Congratulations", 213, 151, controls});
+    const platform::DialogTemplate dialog{134, "Congratulations", 213, 151, controls};
+    platform::buildDialog(*this, dialog);
+    fitControls(*this, dialog);
+    fitTexts(*this, dialog.controls, rect());
 
     platform::onClicked(*this, 1, [this] {
         platform::shellOpen(std::string(partnerHostPage));

@@ -92,6 +92,9 @@ void CVelmoraDlg::OnInitDialog()
 {
     platform::buildDialog(*this, mainTemplate());
     fitControls(*this, mainTemplate());
+    const QRect pageArea = platform::control<QWidget>(*this, id::tabs)->geometry().adjusted(0, 0, 0, -3);
+    for (const WizardPage& page : kWizardPages)
+        fitTexts(*this, page.controls, pageArea);
     // A main window that can be minimised but neither maximised nor resized.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

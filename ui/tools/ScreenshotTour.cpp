@@ -90,6 +90,9 @@ int main(int argc, char** argv)
     ui::CVelmoraDlg dialog(app.profile());
     dialog.show();
     (void)QTest::qWaitForWindowExposed(&dialog);
+    // Without a window manager a shown window is not active until asked, and F1 needs that.
+    dialog.activateWindow();
+    (void)QTest::qWaitForWindowActive(&dialog);
     QTest::qWait(200);
     fillFromExample(dialog, argv[2]);
 
