@@ -27,8 +27,11 @@ example: build
 test: build
 	@ctest --preset $(PRESET)
 
+# The core's benchmarks, CREATE from the window, then start-up time and memory under Xvfb.
 bench: build
 	@$(BUILD_DIR)/bin/velmora-bench
+	@$(BUILD_DIR)/bin/velmora-window-bench
+	@scripts/measure-window
 
 # Pictures of every page and dialog of the wizard into docs/screenshots/ (needs xvfb).
 screenshots: build
