@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -52,6 +53,7 @@ TEST(Pickers, FontAndColourComeFromOneDialogThatForgetsThePreviousChoice)
     EXPECT_EQ(first.colorIndex, 0);  // black
     EXPECT_EQ(first.colorCount, 16);
     EXPECT_NE(first.family, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(first.family, QFontInfo(first.family).family()) << "not a real family";
 
     shown = answerFontDialog(second, {}, 0);
     EXPECT_FALSE(pickFontAndColor(nullptr));
