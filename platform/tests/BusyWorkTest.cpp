@@ -1,5 +1,7 @@
 #include "platform/BusyWork.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QProgressBar>
 #include <QPushButton>
@@ -67,12 +69,21 @@ TEST_F(BusyWorkTest, WindowKeepsPaintingAndTakesNoInputWhileTheWorkRuns)
         button->update();
     });
     std::thread::id workThread;
-    BusyCursor busy;
-    runBlockingWork([&] {
-        workThread = std::this_thread::get_id();
-        std::this_thread::sleep_for(400ms);
+    Qt::CursorShape cursorDuringWork = Qt::ArrowCursor;
+    QTimer::singleShot(30, [&] {
+        if (const QCursor* cursor = QApplication::overrideCursor())
+            cursorDuringWork = cursor->shape();
     });
+    {
+        BusyCursor busy;
+        runBlockingWork([&] {
+            workThread = std::this_thread::get_id();
+            std::this_thread::sleep_for(400ms);
+        });
+    }
     timer.stop();
+    EXPECT_EQ(cursorDuringWork, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     EXPECT_NE(workThread, std::this_thread::get_id());
     EXPECT_GE(ticks, 10) << "the user-interface thread stopped";
