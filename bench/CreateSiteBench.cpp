@@ -1,13 +1,12 @@
 // CREATE of the example site, in process and as a whole velmora-build run.
 
+#include "base/FileUtil.h"
 #include "generator/CreateSite.h"
 #include "model/StateJson.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -18,30 +17,30 @@ const fs::path kExample = kSource / "examples" / "harbor-lane" / "state.json";
 
 velmora::SiteProfile exampleProfile()
 {
-    std::ifstream in(kExample, std::ios::binary);
-    std::ostringstream json;
-    json << in.rdbuf();
     velmora::SiteProfile profile;
-    velmora::applyStateJson(profile, json.str());
-    profile.picturePath = (kSource / profile.picturePath).string();
+    velmora::applyStateJson(profile, velmora::readWholeFile(kExample).bytes);
+    profile.picturePath = (kExample.parent_path() / profile.picturePath).string();
     return profile;
 }
 
-fs::path benchFolder(const char* name)
+fs::path benchFolder(const char* name, const fs::path& under = fs::temp_directory_path())
 {
-    const fs::path folder = fs::temp_directory_path() / name;
+    const fs::path folder = under / name;
     fs::create_directories(folder);
     return folder;
 }
 
-// The seven pages of the example site, without copying any picture. Most of its time is the
-// file system's: creating or truncating seven files and writing them.
+// The seven pages of the example site, without copying any picture, over the pages of the
+// run before. Most of its time is the file system's: seven temporary files created, written
+// and renamed over the old pages. Argument 0 writes into the temporary folder (a disk here),
+// 1 into /dev/shm (tmpfs).
 void BM_CreateSitePages(benchmark::State& state)
 {
+    const fs::path under = state.range(0) == 1 ? fs::path("/dev/shm") : fs::temp_directory_path();
     velmora::SiteProfile profile = exampleProfile();
     velmora::GeneratorState generator;
     velmora::CreateSteps steps;
-    steps.outputFolder = benchFolder("velmora-bench-pages");
+    steps.outputFolder = benchFolder("velmora-bench-pages", under);
     steps.copyPictures = false;
     for (auto _ : state) {
         const auto report = velmora::CreateSite(profile, steps, generator);
@@ -50,7 +49,7 @@ void BM_CreateSitePages(benchmark::State& state)
     }
     fs::remove_all(steps.outputFolder);
 }
-BENCHMARK(BM_CreateSitePages)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CreateSitePages)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The page writers alone, into memory: the generator's own share of a CREATE.
 void BM_WritePagesInMemory(benchmark::State& state)

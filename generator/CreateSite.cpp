@@ -1,10 +1,11 @@
 #include "generator/CreateSite.h"
 
+#include "base/AtomicReplace.h"
 #include "generator/Probe.h"
 
+#include <cstring>
 #include <memory>
 #include <span>
-#include <system_error>
 
 namespace velmora {
 namespace {
@@ -30,6 +31,9 @@ const PictureCopy kSetC[] = {
     {"about3.gif", "about.gif"},       {"order3.gif", "order.gif"}, {"ordernow3.gif", "ordernow.gif"},
     {"testimonials3.gif", "testimonials.gif"},
 };
+// A template of set B or C names its About button "about.gif"; when set A's pictures are
+// copied for it (buttons A), its About picture goes under that name too.
+const PictureCopy kSetAAboutForTemplate = {"company.gif", "about.gif"};
 
 std::span<const PictureCopy> picturesOf(char set)
 {
@@ -41,13 +45,20 @@ std::span<const PictureCopy> picturesOf(char set)
     }
 }
 
-// Copies a picture over an older copy; a failure is noted and the run goes on.
+// Copies a picture over an older copy, which stays whole when the copy fails; a failure is
+// noted and the run goes on.
 void copyPicture(const std::filesystem::path& from, const std::filesystem::path& to, std::vector<FileFailure>& failures)
 {
-    std::error_code error;
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
-    if (error)
-        failures.push_back({to, "could not copy " + from.string() + ": " + error.message()});
+    if (const int error = copyFileReplacing(from, to))
+        failures.push_back({to, "could not copy " + from.string() + ": " + std::strerror(error)});
+}
+
+std::string lookupWarning(const ProbeResult& lookup)
+{
+    if (lookup.found())
+        return {};
+    return "The secure server could not be found: " + lookup.problem + ". The order pages name " +
+           lookup.secureHost + ", where orders cannot arrive.";
 }
 
 } // namespace
@@ -58,13 +69,30 @@ GeneratorState& processGeneratorState()
     return state;
 }
 
+std::vector<std::string> CreateReport::problemLines() const
+{
+    std::vector<std::string> lines;
+    for (const FileFailure& failure : failures)
+        lines.push_back(failure.file.string() + ": " + failure.reason);
+    if (!lookupWarning.empty())
+        lines.push_back(lookupWarning);
+    return lines;
+}
+
 CreateReport CreateSite(SiteProfile& profile, const CreateSteps& steps, GeneratorState& state)
 {
     CreateReport report;
+    // What a CREATE that was killed half-way left behind.
+    removeLeftoverTemporaries(steps.outputFolder);
+
     const char set = imageSet(profile.buttonSet);
     if (steps.copyPictures) {
         for (const PictureCopy& copy : picturesOf(set))
             copyPicture(steps.pictureFolder / copy.source, steps.outputFolder / copy.destination, report.failures);
+        const char templateLetter = profile.buttonSet.templateChoice;
+        if (set == 'A' && (templateLetter == 'B' || templateLetter == 'C'))
+            copyPicture(steps.pictureFolder / kSetAAboutForTemplate.source,
+                        steps.outputFolder / kSetAAboutForTemplate.destination, report.failures);
     }
 
     std::vector<std::unique_ptr<PageWriter>> pages;
@@ -80,10 +108,19 @@ CreateReport CreateSite(SiteProfile& profile, const CreateSteps& steps, Generato
 
     if (steps.copyEdits)
         steps.copyEdits(profile);
+    const std::string host(siteHost(profile.siteUrl));
     const std::string stem = siteStem(profile.siteUrl);
     resolvePageStyle(state.pageStyle, profile);
-    if (profile.hostingCustomer)
-        state.secureHost = probe(profile.siteUrl);
+    if (profile.hostingCustomer) {
+        ProbeResult lookup;
+        const auto work = [&] { lookup = probe(host); };
+        if (steps.runNetworkWork)
+            steps.runNetworkWork(work);
+        else
+            work();
+        state.secureHost = lookup.secureHost;
+        report.lookupWarning = lookupWarning(lookup);
+    }
 
     const PageContext context{profile, state.pageStyle, set, state.secureHost, stem};
     std::vector<FileFailure> pictureFailures;
@@ -97,10 +134,10 @@ CreateReport CreateSite(SiteProfile& profile, const CreateSteps& steps, Generato
     if (profile.hostingCustomer)
         writeSalesSlip(salesSlip, state.secureHost, stem);
     writeOrderPage(order, context);
-    for (const auto& page : pages)
-        page->flush();
 
+    // Each complete page replaces its old file before the user hears the outcome.
     for (const auto& page : pages) {
+        page->commit();
         if (page->failed())
             report.failures.push_back({page->path(), "could not write the page: " + page->error()});
     }
@@ -110,15 +147,7 @@ CreateReport CreateSite(SiteProfile& profile, const CreateSteps& steps, Generato
         if (steps.congratulate)
             steps.congratulate();
     } else if (steps.reportFailures) {
-        steps.reportFailures(report.failures);
-    }
-
-    // Closed last to first, after the user has seen the outcome.
-    for (auto page = pages.rbegin(); page != pages.rend(); ++page) {
-        const bool failedBefore = (*page)->failed();
-        (*page)->close();
-        if (!failedBefore && (*page)->failed())
-            report.failures.push_back({(*page)->path(), "could not write the page: " + (*page)->error()});
+        steps.reportFailures(report);
     }
     return report;
 }

@@ -1,5 +1,9 @@
 #include "generator/PageFrame.h"
 
+#include "base/CharClass.h"
+
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -89,9 +93,31 @@ void writeBreakingAtCR(PageWriter& w, std::string_view text, std::string_view br
     }
 }
 
+void writeFaceName(PageWriter& w, std::string_view face)
+{
+    const auto plain = [](char c) { return chars::isLetterOrDigit(c) || c == '-'; };
+    if (std::all_of(face.begin(), face.end(), plain)) {
+        w.write(face);
+        return;
+    }
+    // A face of several words ("DejaVu Sans") would otherwise end at its first blank.
+    w.put('"');
+    for (const char c : face) {
+        if (c == '&')
+            w.write("&amp;");
+        else if (c == '"')
+            w.write("&quot;");
+        else
+            w.put(c);
+    }
+    w.put('"');
+}
+
 void writeStyleOpen(PageWriter& w, const TextStyle& style)
 {
-    w.write("<font face=").write(style.faceName).write(" color=#").write(style.textColor.htmlHex());
+    w.write("<font face=");
+    writeFaceName(w, style.faceName);
+    w.write(" color=#").write(style.textColor.htmlHex());
 }
 
 void writeBannerHeading(PageWriter& w, const PageContext& context)

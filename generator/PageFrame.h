@@ -37,6 +37,10 @@ void writeNavigation(PageWriter& w, const PageContext& context, OrderLink orderL
 // end; every other character, LF included, as it stands.
 void writeBreakingAtCR(PageWriter& w, std::string_view text, std::string_view breakTag);
 
+// A font face as an attribute value: as it stands when it is empty or one word of letters,
+// digits and '-'; otherwise in double quotes with '&' and '"' as character references.
+void writeFaceName(PageWriter& w, std::string_view face);
+
 // "<font face=" + face + " color=#" + RRGGBB, the opening of a text style's font tag.
 void writeStyleOpen(PageWriter& w, const TextStyle& style);
 

@@ -1,5 +1,9 @@
 #include "generator/PageStyle.h"
 
+#include "base/CharClass.h"
+
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -56,12 +60,26 @@ char imageSet(const ButtonSet& buttons)
     return '\0';
 }
 
+std::string_view siteHost(std::string_view siteUrl)
+{
+    for (const std::string_view scheme : {"http://", "https://"}) {
+        if (siteUrl.size() >= scheme.size() &&
+            std::equal(scheme.begin(), scheme.end(), siteUrl.begin(),
+                       [](char a, char b) { return a == (chars::isLetter(b) ? (b | 0x20) : b); })) {
+            siteUrl.remove_prefix(scheme.size());
+            break;
+        }
+    }
+    return siteUrl.substr(0, siteUrl.find('/'));
+}
+
 std::string siteStem(std::string_view siteUrl)
 {
     std::string stem;
-    if (siteUrl.size() <= 8)
+    const std::string_view host = siteHost(siteUrl);
+    if (host.size() <= 8)
         return stem;
-    for (const char c : siteUrl.substr(4, siteUrl.size() - 8)) {
+    for (const char c : host.substr(4, host.size() - 8)) {
         if (c != '.')
             stem += c;
     }

@@ -30,7 +30,12 @@ void resolvePageStyle(PageStyle& style, const SiteProfile& profile);
 // holds, or '\0' for none (text links, nothing copied).
 char imageSet(const ButtonSet& buttons);
 
-// The site's short name for the secure-server addresses: siteUrl without its first four and
+// The site address as a host name: a leading "http://" or "https://" (any letter case) and
+// everything from the first "/" on are left out, so an address typed with its scheme or a path
+// still names the host; "www.acme.com" stays as it is.
+std::string_view siteHost(std::string_view siteUrl);
+
+// The site's short name for the secure-server addresses: the host without its first four and
 // last four characters and without dots ("www.acme.com" gives "acme").
 std::string siteStem(std::string_view siteUrl);
 

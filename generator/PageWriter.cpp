@@ -1,18 +1,14 @@
 #include "generator/PageWriter.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace velmora {
 
 PageWriter::PageWriter(const std::filesystem::path& path)
-    : path_(path)
+    : path_(path), file_(std::make_unique<ReplacementFile>(path)), buffer_(&page_)
 {
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_)
-        noteFailure(errno);
-    else
-        std::setvbuf(file_, nullptr, _IOFBF, 64 * 1024); // a whole page in one write
+    if (file_->failed())
+        noteFailure(file_->error());
 }
 
 PageWriter::PageWriter(std::string& buffer)
@@ -22,23 +18,19 @@ PageWriter::PageWriter(std::string& buffer)
 
 PageWriter::~PageWriter()
 {
-    close();
+    commit();
 }
 
 void PageWriter::noteFailure(int errorNumber)
 {
     if (error_.empty())
-        error_ = std::strerror(errorNumber ? errorNumber : EIO);
+        error_ = std::strerror(errorNumber);
 }
 
 void PageWriter::emit(std::string_view bytes)
 {
-    if (buffer_) {
+    if (buffer_ && !failed())
         buffer_->append(bytes);
-    } else if (file_ && !failed()) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-            noteFailure(errno);
-    }
 }
 
 PageWriter& PageWriter::write(std::string_view text)
@@ -69,19 +61,17 @@ void PageWriter::writeLine(std::string_view text)
     endLine();
 }
 
-void PageWriter::flush()
-{
-    if (file_ && !failed() && std::fflush(file_) != 0)
-        noteFailure(errno);
-}
-
-void PageWriter::close()
+void PageWriter::commit()
 {
     if (!file_)
         return;
-    if (std::fclose(file_) != 0)
-        noteFailure(errno);
-    file_ = nullptr;
+    file_->write(page_); // the whole page in one write
+    if (const int error = file_->commit())
+        noteFailure(error);
+    file_.reset();
+    page_.clear();
+    page_.shrink_to_fit();
+    buffer_ = nullptr;
 }
 
 } // namespace velmora

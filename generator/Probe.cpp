@@ -4,9 +4,10 @@
 #include "generator/SecureDomain.h"
 #include "publish/InternetLink.h"
 
+#include "base/CharClass.h"
+#include "base/FileUtil.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <optional>
 
 namespace velmora {
@@ -55,23 +56,17 @@ private:
     std::size_t position_ = 0;
 };
 
-bool isNameChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
-}
+// The longest label a host name may hold.
+constexpr std::size_t kMaxLabel = 63;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Fetches the page into the open working file; a failure adds the error line instead.
-void fetchInto(PageWriter& file, const std::string& siteUrl)
+// Fetches the page into the open working file; a failure adds the error line instead and is
+// returned as the reason nothing can be found.
+std::string fetchInto(PageWriter& file, const std::string& siteHost)
 {
     try {
         InternetLink link;
         link.OpenSession("HTTPGET");
-        HttpConnection connection = link.ConnectHttp(siteUrl);
+        HttpConnection connection = link.ConnectHttp(siteHost);
         HttpRequest request = connection.OpenRequest("", "/faq.html");
         request.SendRequest();
         char buffer[4096];
@@ -79,8 +74,13 @@ void fetchInto(PageWriter& file, const std::string& siteUrl)
             file.write(std::string_view(buffer, n));
         request.CloseRequest();
         connection.CloseConnection();
+        return {};
     } catch (const CInternetException& e) {
         file.write("Internet Error" + std::to_string(e.code()) + ".\n");
+        std::string why = "the site " + siteHost + " could not be reached";
+        if (!e.description().empty())
+            why += " (" + e.description() + ")";
+        return why;
     }
 }
 
@@ -105,8 +105,9 @@ std::string fromTextFile(std::string_view bytes)
     return text;
 }
 
-std::string secureHostFromText(std::string_view text)
+NoteReading readSecureNote(std::string_view text)
 {
+    const std::string alone(secureDomain);
     LineReader reader(text);
     while (const auto line = reader.piece(149)) {
         std::string_view content = *line;
@@ -118,34 +119,47 @@ std::string secureHostFromText(std::string_view text)
         reader.piece(49);
         reader.skip(13);
         const std::string_view name = reader.throughDot();
-        // Only a plain host name part reaches the pages' markup.
-        if (name.size() >= 2 && std::all_of(name.begin(), name.end() - 1, isNameChar))
-            return std::string(name) + std::string(secureDomain);
-        break;
+        // Only one plain label of a host name reaches the pages' markup.
+        const std::string_view label = name.substr(0, name.empty() ? 0 : name.size() - 1);
+        if (label.empty() || label.size() > kMaxLabel || !std::all_of(label.begin(), label.end(), chars::isHostLabelChar))
+            return {NoteReading::Outcome::RefusedName, alone};
+        return {NoteReading::Outcome::Found, std::string(name) + alone};
     }
-    return std::string(secureDomain);
+    return {NoteReading::Outcome::NoNote, alone};
 }
 
-std::string probe(const std::string& siteUrl)
+ProbeResult probe(const std::string& siteHost)
 {
+    ProbeResult result{std::string(secureDomain), {}};
+    std::string failure;
     {
         // Written as a text-mode file, through the same writer as the pages.
         PageWriter out(kWorkingFile);
-        if (out.failed())
-            return std::string(secureDomain);
-        fetchInto(out, siteUrl);
+        if (!out.failed())
+            failure = fetchInto(out, siteHost);
+        out.commit();
+        if (out.failed()) {
+            result.problem = std::string("the working file ") + kWorkingFile + " could not be written (" + out.error() + ")";
+            return result;
+        }
     }
 
-    const File in(std::fopen(kWorkingFile, "rb"));
-    if (!in)
-        return std::string(secureDomain);
-    std::string stored;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, in.get()))
-        stored.append(buffer, n);
-    if (std::ferror(in.get()))
-        return std::string(secureDomain);
-    return secureHostFromText(fromTextFile(stored));
+    const FileContent stored = readWholeFile(kWorkingFile);
+    if (!stored.ok()) {
+        result.problem = std::string("the working file ") + kWorkingFile + " could not be read (" + stored.reason() + ")";
+        return result;
+    }
+    const NoteReading reading = readSecureNote(fromTextFile(stored.bytes));
+    result.secureHost = reading.secureHost;
+    if (reading.outcome == NoteReading::Outcome::Found)
+        return result; // a reply cut off after the note still names the server
+    if (!failure.empty())
+        result.problem = failure;
+    else if (reading.outcome == NoteReading::Outcome::NoNote)
+        result.problem = "the page " + siteHost + "/faq.html holds no note of the secure server";
+    else if (reading.outcome == NoteReading::Outcome::RefusedName)
+        result.problem = "the note on " + siteHost + "/faq.html names no usable server";
+    return result;
 }
 
 } // namespace velmora

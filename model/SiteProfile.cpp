@@ -1,6 +1,7 @@
 #include "model/SiteProfile.h"
 
-#include <cctype>
+#include "base/CharClass.h"
+
 #include <cstdio>
 
 namespace velmora {
@@ -27,8 +28,7 @@ bool ColorText::isStoredForm(const std::string& text)
     if (text.size() != 10 || text[0] != '0' || text[1] != 'X')
         return false;
     for (std::size_t i = 2; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!std::isdigit(static_cast<unsigned char>(c)) && (c < 'A' || c > 'F'))
+        if (!chars::isUpperHexDigit(text[i]))
             return false;
     }
     return true;

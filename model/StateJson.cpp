@@ -1,11 +1,12 @@
 #include "model/StateJson.h"
 
+#include "base/CharClass.h"
 #include "model/Cp1252.h"
+#include "model/TextFields.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cctype>
-#include <span>
+#include <vector>
 #include <variant>
 
 namespace velmora {
@@ -15,70 +16,59 @@ using Json = nlohmann::ordered_json;
 
 struct ButtonSetTag {};
 
-// The three text lists have different lengths; each is reached through one accessor.
+// One of the three text lists, as the entries of the table of texts that belong to it.
 struct TextList {
-    std::span<std::string> (*of)(SiteProfile&);
-    std::span<const std::string> (*ofConst)(const SiteProfile&);
+    std::string_view name;
+    std::vector<const TextField*> entries;
 };
 
-using FieldRef = std::variant<std::string SiteProfile::*, TextList, bool SiteProfile::*, TextStyle SiteProfile::*,
+using FieldRef = std::variant<const TextField*, TextList, bool SiteProfile::*, TextStyle SiteProfile::*,
                               ColorText SiteProfile::*, ButtonSetTag>;
 
 struct Field {
-    const char* name;
+    std::string_view name;
     FieldRef ref;
 };
 
-template <auto Member>
-constexpr TextList listOf()
+// Every key of the state object, in the order the printed state lists them: the single texts
+// in the record's order, then the text lists, then the choices made with the pickers.
+const std::vector<Field>& stateFields()
 {
-    return {[](SiteProfile& p) { return std::span<std::string>(p.*Member); },
-            [](const SiteProfile& p) { return std::span<const std::string>(p.*Member); }};
+    static const std::vector<Field> fields = [] {
+        std::vector<Field> all;
+        std::vector<TextList> lists;
+        for (const TextField& text : textFields) {
+            if (text.list.empty()) {
+                all.push_back({text.name, &text});
+                continue;
+            }
+            if (lists.empty() || lists.back().name != text.list)
+                lists.push_back({text.list, {}});
+            lists.back().entries.push_back(&text);
+        }
+        for (TextList& list : lists)
+            all.push_back({list.name, std::move(list)});
+        const Field choices[] = {
+            {"homeHeadingBold", &SiteProfile::homeHeadingBold},
+            {"homeHeadingItalic", &SiteProfile::homeHeadingItalic},
+            {"homeHeadingUnderline", &SiteProfile::homeHeadingUnderline},
+            {"hostingCustomer", &SiteProfile::hostingCustomer},
+            {"homeBodyStyle", &SiteProfile::homeBodyStyle},
+            {"testimonialsStyle", &SiteProfile::testimonialsStyle},
+            {"featuresStyle", &SiteProfile::featuresStyle},
+            {"faqStyle", &SiteProfile::faqStyle},
+            {"aboutStyle", &SiteProfile::aboutStyle},
+            {"orderStyle", &SiteProfile::orderStyle},
+            {"backgroundColor", &SiteProfile::backgroundColor},
+            {"navBarColor", &SiteProfile::navBarColor},
+            {"navLinkColor", &SiteProfile::navLinkColor},
+            {"buttonSet", ButtonSetTag{}},
+        };
+        all.insert(all.end(), std::begin(choices), std::end(choices));
+        return all;
+    }();
+    return fields;
 }
-
-// Every key of the state object, in the order the printed state lists them.
-const Field kFields[] = {
-    {"companyName", &SiteProfile::companyName},
-    {"pageTitle", &SiteProfile::pageTitle},
-    {"homeHeading", &SiteProfile::homeHeading},
-    {"homeSubheading", &SiteProfile::homeSubheading},
-    {"homeBody", &SiteProfile::homeBody},
-    {"testimonialsHeading", &SiteProfile::testimonialsHeading},
-    {"featuresHeading", &SiteProfile::featuresHeading},
-    {"featuresDescription", &SiteProfile::featuresDescription},
-    {"specialOffer", &SiteProfile::specialOffer},
-    {"faqHeading", &SiteProfile::faqHeading},
-    {"companyDescription", &SiteProfile::companyDescription},
-    {"paymentLink", &SiteProfile::paymentLink},
-    {"aboutHeading1", &SiteProfile::aboutHeading1},
-    {"aboutBody1", &SiteProfile::aboutBody1},
-    {"aboutHeading2", &SiteProfile::aboutHeading2},
-    {"aboutBody2", &SiteProfile::aboutBody2},
-    {"siteUrl", &SiteProfile::siteUrl},
-    {"productName", &SiteProfile::productName},
-    {"productDescription", &SiteProfile::productDescription},
-    {"mailingAddress", &SiteProfile::mailingAddress},
-    {"price", &SiteProfile::price},
-    {"picturePath", &SiteProfile::picturePath},
-    {"testimonials", listOf<&SiteProfile::testimonials>()},
-    {"features", listOf<&SiteProfile::features>()},
-    {"faqQuestions", listOf<&SiteProfile::faqQuestions>()},
-    {"faqAnswers", listOf<&SiteProfile::faqAnswers>()},
-    {"homeHeadingBold", &SiteProfile::homeHeadingBold},
-    {"homeHeadingItalic", &SiteProfile::homeHeadingItalic},
-    {"homeHeadingUnderline", &SiteProfile::homeHeadingUnderline},
-    {"hostingCustomer", &SiteProfile::hostingCustomer},
-    {"homeBodyStyle", &SiteProfile::homeBodyStyle},
-    {"testimonialsStyle", &SiteProfile::testimonialsStyle},
-    {"featuresStyle", &SiteProfile::featuresStyle},
-    {"faqStyle", &SiteProfile::faqStyle},
-    {"aboutStyle", &SiteProfile::aboutStyle},
-    {"orderStyle", &SiteProfile::orderStyle},
-    {"backgroundColor", &SiteProfile::backgroundColor},
-    {"navBarColor", &SiteProfile::navBarColor},
-    {"navLinkColor", &SiteProfile::navLinkColor},
-    {"buttonSet", ButtonSetTag{}},
-};
 
 [[noreturn]] void fail(const std::string& where, const std::string& problem)
 {
@@ -102,7 +92,7 @@ std::string readText(const Json& value, const std::string& where)
 bool isHex(const std::string& s, std::size_t from)
 {
     for (std::size_t i = from; i < s.size(); ++i) {
-        if (!std::isxdigit(static_cast<unsigned char>(s[i])))
+        if (!chars::isHexDigit(s[i]))
             return false;
     }
     return true;
@@ -173,14 +163,13 @@ struct Reader {
     const Json& value;
     const std::string& name;
 
-    void operator()(std::string SiteProfile::*member) const { profile.*member = readText(value, name); }
-    void operator()(TextList list) const
+    void operator()(const TextField* text) const { text->of(profile) = readText(value, name); }
+    void operator()(const TextList& list) const
     {
-        const std::span<std::string> target = list.of(profile);
-        if (!value.is_array() || value.size() != target.size())
-            fail(name, "must be an array of " + std::to_string(target.size()) + " strings");
-        for (std::size_t i = 0; i < target.size(); ++i)
-            target[i] = readText(value[i], name + "[" + std::to_string(i) + "]");
+        if (!value.is_array() || value.size() != list.entries.size())
+            fail(name, "must be an array of " + std::to_string(list.entries.size()) + " strings");
+        for (std::size_t i = 0; i < list.entries.size(); ++i)
+            list.entries[i]->of(profile) = readText(value[i], std::string(list.entries[i]->name));
     }
     void operator()(bool SiteProfile::*member) const
     {
@@ -201,12 +190,12 @@ std::string letter(char c)
 struct Writer {
     const SiteProfile& profile;
 
-    Json operator()(std::string SiteProfile::*member) const { return cp1252::toUtf8(profile.*member); }
-    Json operator()(TextList list) const
+    Json operator()(const TextField* text) const { return cp1252::toUtf8(text->of(profile)); }
+    Json operator()(const TextList& list) const
     {
         Json array = Json::array();
-        for (const std::string& text : list.ofConst(profile))
-            array.push_back(cp1252::toUtf8(text));
+        for (const TextField* entry : list.entries)
+            array.push_back(cp1252::toUtf8(entry->of(profile)));
         return array;
     }
     Json operator()(bool SiteProfile::*member) const { return profile.*member; }
@@ -239,7 +228,7 @@ void applyStateJson(SiteProfile& profile, std::string_view json)
     SiteProfile filled = profile;
     for (const auto& [key, value] : root.items()) {
         const Field* field = nullptr;
-        for (const Field& f : kFields) {
+        for (const Field& f : stateFields()) {
             if (key == f.name)
                 field = &f;
         }
@@ -253,8 +242,8 @@ void applyStateJson(SiteProfile& profile, std::string_view json)
 std::string stateToJson(const SiteProfile& profile)
 {
     Json root = Json::object();
-    for (const Field& field : kFields)
-        root[field.name] = std::visit(Writer{profile}, field.ref);
+    for (const Field& field : stateFields())
+        root[std::string(field.name)] = std::visit(Writer{profile}, field.ref);
     return root.dump(2) + "\n";
 }
 

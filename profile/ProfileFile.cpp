@@ -1,5 +1,6 @@
 #include "profile/ProfileFile.h"
 
+#include "base/AtomicReplace.h"
 #include "model/Cp1252.h"
 
 #include <fcntl.h>
@@ -7,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -15,92 +15,13 @@
 #include <vector>
 
 namespace velmora {
-namespace {
 
-template <auto Member>
-std::string& textOf(SiteProfile& p)
-{
-    return p.*Member;
-}
-
-template <auto Member>
-const std::string& constTextOf(const SiteProfile& p)
-{
-    return p.*Member;
-}
-
-template <auto Member, std::size_t Index>
-std::string& entryOf(SiteProfile& p)
-{
-    return (p.*Member)[Index];
-}
-
-template <auto Member, std::size_t Index>
-const std::string& constEntryOf(const SiteProfile& p)
-{
-    return (p.*Member)[Index];
-}
-
-template <auto Member>
-constexpr ProfileField text(std::string_view name, int control)
-{
-    return {name, control, &textOf<Member>, &constTextOf<Member>};
-}
-
-template <auto Member, std::size_t Index>
-constexpr ProfileField entry(std::string_view name, int control)
-{
-    return {name, control, &entryOf<Member, Index>, &constEntryOf<Member, Index>};
-}
-
-} // namespace
-
-constinit const std::array<ProfileField, 44> profileFields = {{
-    text<&SiteProfile::pageTitle>("pageTitle", 1006),
-    text<&SiteProfile::homeHeading>("homeHeading", 1007),
-    text<&SiteProfile::homeSubheading>("homeSubheading", 1092),
-    text<&SiteProfile::companyName>("companyName", 1005),
-    text<&SiteProfile::homeBody>("homeBody", 1008),
-    text<&SiteProfile::picturePath>("picturePath", 1104),
-    text<&SiteProfile::testimonialsHeading>("testimonialsHeading", 1012),
-    entry<&SiteProfile::testimonials, 0>("testimonials[0]", 1085),
-    entry<&SiteProfile::testimonials, 1>("testimonials[1]", 1086),
-    entry<&SiteProfile::testimonials, 2>("testimonials[2]", 1087),
-    entry<&SiteProfile::testimonials, 3>("testimonials[3]", 1088),
-    entry<&SiteProfile::testimonials, 4>("testimonials[4]", 1089),
-    entry<&SiteProfile::testimonials, 5>("testimonials[5]", 1090),
-    text<&SiteProfile::faqHeading>("faqHeading", 1042),
-    entry<&SiteProfile::faqQuestions, 0>("faqQuestions[0]", 1046),
-    entry<&SiteProfile::faqAnswers, 0>("faqAnswers[0]", 1047),
-    entry<&SiteProfile::faqQuestions, 1>("faqQuestions[1]", 1049),
-    entry<&SiteProfile::faqAnswers, 1>("faqAnswers[1]", 1050),
-    entry<&SiteProfile::faqQuestions, 2>("faqQuestions[2]", 1052),
-    entry<&SiteProfile::faqAnswers, 2>("faqAnswers[2]", 1053),
-    entry<&SiteProfile::faqQuestions, 3>("faqQuestions[3]", 1055),
-    entry<&SiteProfile::faqAnswers, 3>("faqAnswers[3]", 1056),
-    entry<&SiteProfile::faqQuestions, 4>("faqQuestions[4]", 1058),
-    entry<&SiteProfile::faqAnswers, 4>("faqAnswers[4]", 1059),
-    text<&SiteProfile::featuresHeading>("featuresHeading", 1023),
-    text<&SiteProfile::featuresDescription>("featuresDescription", 1025),
-    entry<&SiteProfile::features, 0>("features[0]", 1095),
-    entry<&SiteProfile::features, 1>("features[1]", 1096),
-    entry<&SiteProfile::features, 2>("features[2]", 1097),
-    entry<&SiteProfile::features, 3>("features[3]", 1098),
-    entry<&SiteProfile::features, 4>("features[4]", 1099),
-    entry<&SiteProfile::features, 5>("features[5]", 1100),
-    text<&SiteProfile::specialOffer>("specialOffer", 1038),
-    text<&SiteProfile::companyDescription>("companyDescription", 1070),
-    text<&SiteProfile::paymentLink>("paymentLink", 1080),
-    text<&SiteProfile::aboutHeading1>("aboutHeading1", 1110),
-    text<&SiteProfile::aboutHeading2>("aboutHeading2", 1114),
-    text<&SiteProfile::aboutBody1>("aboutBody1", 1112),
-    text<&SiteProfile::aboutBody2>("aboutBody2", 1116),
-    text<&SiteProfile::productName>("productName", 1128),
-    text<&SiteProfile::productDescription>("productDescription", 1130),
-    text<&SiteProfile::price>("price", 1134),
-    text<&SiteProfile::mailingAddress>("mailingAddress", 1132),
-    text<&SiteProfile::siteUrl>("siteUrl", 1185),
-}};
+// The file order, by edit control ("picturePath" is 1104).
+constinit const std::array<ProfileField, 44> profileFields = textFieldsInOrder(std::array<int, 44>{
+    1006, 1007, 1092, 1005, 1008, 1104, 1012, 1085, 1086, 1087, 1088, 1089, 1090, 1042, 1046,
+    1047, 1049, 1050, 1052, 1053, 1055, 1056, 1058, 1059, 1023, 1025, 1095, 1096, 1097, 1098,
+    1099, 1100, 1038, 1070, 1080, 1110, 1114, 1112, 1116, 1128, 1130, 1134, 1132, 1185,
+});
 
 namespace {
 
@@ -143,7 +64,8 @@ public:
     {
         if (count > rest_.size())
             failPastEnd();
-        std::memcpy(into, rest_.data(), count);
+        if (count > 0)
+            std::memcpy(into, rest_.data(), count);
         rest_.remove_prefix(count);
     }
 
@@ -170,7 +92,8 @@ public:
     void read(char* into, std::size_t count)
     {
         const std::size_t buffered = std::min(count, end_ - pos_);
-        std::memcpy(into, buffer_.data() + pos_, buffered);
+        if (buffered > 0) // an empty file has no buffer to copy from
+            std::memcpy(into, buffer_.data() + pos_, buffered);
         pos_ += buffered;
         into += buffered;
         count -= buffered;
@@ -334,8 +257,7 @@ void decodeFrom(SiteProfile& profile, Source& source)
     }
 }
 
-// ---- writing ------------------------------------------------------------------------------
-
+// The descriptor a load reads from, closed when the load ends however it ends.
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
@@ -347,72 +269,10 @@ public:
             ::close(fd_);
     }
     int get() const { return fd_; }
-    // Closes now and returns the error close reported, 0 when none.
-    int close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
 
 private:
     int fd_;
 };
-
-// For results that change nothing when they fail (keeping a replaced file's owner, say).
-void ignoreFailure(int) {}
-
-// Returns 0 or the error that stopped the write.
-int writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
-// The file a save really replaces: symbolic links followed (a dangling one to the file it names).
-std::filesystem::path followLinks(std::filesystem::path path)
-{
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info;
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            break;
-        std::error_code error;
-        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
-        if (error)
-            break;
-        path = link.is_absolute() ? link : path.parent_path() / link;
-    }
-    return path;
-}
-
-// A name beside the target that no other save uses; O_EXCL settles any clash with a stranger's.
-std::filesystem::path temporaryName(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    const std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    // Shortened so that a name near the length limit still leaves room for the suffix.
-    return target.parent_path() / ("." + target.filename().string().substr(0, 200) + suffix);
-}
-
-// A device, pipe or other non-regular file has no earlier contents to keep: write in place.
-void saveInPlace(const std::string& bytes, const std::filesystem::path& target, const std::filesystem::path& shown)
-{
-    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0)
-        failFile("save", shown, errno);
-    if (const int error = writeAll(fd.get(), bytes))
-        failFile("save", shown, error);
-    if (const int error = fd.close())
-        failFile("save", shown, error);
-}
 
 } // namespace
 
@@ -485,58 +345,11 @@ void saveProfile(const SiteProfile& profile, const std::filesystem::path& path)
     } catch (const ProfileError& error) {
         throw ProfileError("Cannot save " + path.string() + ": " + error.what());
     }
-
-    const std::filesystem::path target = followLinks(path);
-    struct stat existing;
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        failFile("save", path, EISDIR);
-    if (exists && !S_ISREG(existing.st_mode)) {
-        saveInPlace(bytes, target, path);
-        return;
-    }
-    // A file the user may not write stays as it is, as when it was emptied in place.
-    if (exists && ::access(target.c_str(), W_OK) != 0)
-        failFile("save", path, errno);
-    if (target.filename().empty())
-        failFile("save", path, EISDIR);
-
-    std::filesystem::path temporary;
-    int fdNumber = -1;
-    for (unsigned attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
-        temporary = temporaryName(target);
-        fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fdNumber < 0 && errno != EEXIST)
-            break;
-    }
-    if (fdNumber < 0)
-        failFile("save", path, errno);
-    FileDescriptor fd(fdNumber);
-
-    int error = 0;
-    if (exists) {
-        // Keep the replaced file's owner where allowed, and its permissions (after the owner:
-        // a change of owner clears the set-id bits).
-        ignoreFailure(::fchown(fd.get(), existing.st_uid, existing.st_gid));
-        ignoreFailure(::fchmod(fd.get(), existing.st_mode & 07777));
-    }
-    error = writeAll(fd.get(), bytes);
-    if (!error && ::fsync(fd.get()) != 0)
-        error = errno;
-    if (const int closeError = fd.close(); !error)
-        error = closeError;
-    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
+    // The user's earlier file survives anything short of a complete, flushed new one.
+    ReplacementFile file(path, ReplacementFile::Durability::Synced);
+    file.write(bytes);
+    if (const int error = file.commit())
         failFile("save", path, error);
-    }
-
-    // Make the rename itself durable; a folder that cannot be synced changes nothing above.
-    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
 }
 
 } // namespace velmora

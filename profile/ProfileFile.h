@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SiteProfile.h"
+#include "model/TextFields.h"
 
 #include <array>
 #include <cstdint>
@@ -24,17 +25,8 @@ public:
 inline constexpr std::string_view kProfilePastEndMessage =
     "An attempt was made to access an unnamed file past its end.";
 
-// One text of a profile file: its name ("pageTitle", "testimonials[0]"; array entries count
-// from 0 as in the record), the edit control that shows it, and where it lives in the record.
-struct ProfileField {
-    std::string_view name;
-    int control;
-    std::string& (*text)(SiteProfile&);
-    const std::string& (*constText)(const SiteProfile&);
-
-    std::string& of(SiteProfile& profile) const { return text(profile); }
-    const std::string& of(const SiteProfile& profile) const { return constText(profile); }
-};
+// One text of a profile file: a field of the record's one table of texts.
+using ProfileField = TextField;
 
 // The 44 texts in file order.
 extern const std::array<ProfileField, 44> profileFields;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/FileUtil.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -71,12 +72,10 @@ private:
 
 inline std::string readFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    FileContent content = readWholeFile(path);
+    if (!content.ok())
+        throw std::runtime_error("cannot read " + path.string() + ": " + content.reason());
+    return std::move(content.bytes);
 }
 
 inline void writeFile(const std::filesystem::path& path, std::string_view content)

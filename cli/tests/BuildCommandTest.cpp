@@ -1,5 +1,6 @@
 #include "cli/BuildCommand.h"
 #include "model/StateJson.h"
+#include "publish/InternetLink.h"
 #include "testsupport/TestSupport.h"
 
 #include <gmock/gmock.h>
@@ -40,17 +41,46 @@ protected:
 TEST_F(BuildCommand, BadUsageExitsTwoWithAOneLineReason)
 {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"--frobnicate"}, "velmora-build: unknown argument --frobnicate"},
+        {{"--frobnicate"}, "velmora-build: unknown argument --frobnicate (see --help)"},
         {{"--state"}, "velmora-build: --state needs a value"},
         {{"--out"}, "velmora-build: --out needs a value"},
         {{"--state", "missing.json"}, "velmora-build: cannot read state file missing.json: No such file or directory"},
+        {{"--state", "/dev/zero"}, "velmora-build: state file /dev/zero is larger than 64 MiB"},
+        {{"--state", "."}, "velmora-build: state file . is a folder, not a file"},
     };
     for (const auto& [args, message] : cases) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 2) << message;
-        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), message);
+        EXPECT_EQ(r.err, std::string(message) + "\n") << "one line, without the whole usage";
+        EXPECT_EQ(r.out, "");
     }
     EXPECT_TRUE(fs::is_empty(work_.path()));
+}
+
+TEST_F(BuildCommand, OutputThatCannotBeWrittenIsAFailure)
+{
+    test::writeFile(work_ / "state.json", R"({"companyName": "Acme"})");
+    for (const std::string args : {"--help", "--state state.json --print-state"}) {
+        const std::string command = "cd '" + work_.path().string() + "' && '" + VELMORA_BUILD_PROGRAM + "' " + args +
+                                    " > /dev/full 2> err.txt";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+        EXPECT_EQ(test::readFile(work_ / "err.txt"), "velmora-build: cannot write the output: No space left on device\n")
+            << args;
+    }
+}
+
+TEST_F(BuildCommand, EachCallKeepsItsConnectToEntriesToItself)
+{
+    const net::Settings before = net::settings();
+    test::writeFile(work_ / "state.json", R"({"companyName": "Acme"})");
+    for (int call = 0; call < 3; ++call) {
+        const Outcome r = run({"--connect-to", "www.acme.test:80:127.0.0.1:8080", "--state", "state.json",
+                               "--print-state"});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_EQ(net::settings().connectTo(), before.connectTo());
 }
 
 TEST_F(BuildCommand, ABadStateFileExitsTwoAndWritesNothing)
@@ -146,23 +176,23 @@ TEST_F(BuildCommand, HelpPrintsTheUsage)
     const Outcome r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_THAT(r.out, ::testing::StartsWith("usage: velmora-build [--state FILE.json]"));
+    EXPECT_THAT(r.out, HasSubstr("test.txt in the\ncurrent directory, replacing a file of that name"));
 }
 
 // The installed program finds its pictures from its own location, whatever the current folder.
 TEST_F(BuildCommand, TheProgramBuildsTheExampleFromAnyFolder)
 {
     const fs::path source = VELMORA_SOURCE_DIR;
+    // The example names its picture relative to its own folder.
     const std::string command = "cd '" + work_.path().string() + "' && '" + VELMORA_BUILD_PROGRAM + "' --state '" +
                                 (source / "examples/harbor-lane/state.json").string() + "' --out site 2>&1";
-    // The example names its picture relative to the repository root.
-    fs::create_directories(work_ / "examples/harbor-lane");
-    fs::copy_file(source / "examples/harbor-lane/soap-box.jpg", work_ / "examples/harbor-lane/soap-box.jpg");
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     for (const char* name : {"index.html", "saleslip.html", "home.gif", "about.gif", "ordernow.gif", "mainpic"})
         EXPECT_TRUE(fs::exists(work_ / "site" / name)) << name;
     EXPECT_EQ(test::readFile(work_ / "site/home.gif"), test::readFile(source / "data/images/home2.gif"));
+    EXPECT_EQ(test::readFile(work_ / "site/mainpic"), test::readFile(source / "examples/harbor-lane/soap-box.jpg"));
 }
 
 } // namespace

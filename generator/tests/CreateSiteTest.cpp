@@ -1,16 +1,26 @@
 #include "generator/CreateSite.h"
+#include "generator/Probe.h"
 #include "publish/InternetLink.h"
 #include "publish/tests/NetTestKit.h"
+#include "testsupport/ScopedProcessState.h"
 #include "testsupport/TestSupport.h"
+#include "testsupport/TmpfsMount.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <set>
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using testkit::Answer;
+using testkit::HttpTestServer;
+using testkit::httpReply;
 
 // One program run: a private output folder, the built pictures and a process-like state that
 // several CREATEs share.
@@ -25,12 +35,20 @@ protected:
         steps_.pictureFolder = test::builtPictureFolder();
     }
 
-    ~CreateSiteRuns() override { net::settings().clearConnectTo(); }
-
     fs::path site() const { return work_ / "site"; }
     std::string page(const char* name) const { return test::readFile(site() / name); }
     CreateReport create() { return CreateSite(profile_, steps_, state_); }
 
+    // Every whole page and picture of the folder, by name.
+    std::map<std::string, std::string> folderContents() const
+    {
+        std::map<std::string, std::string> files;
+        for (const std::string& name : test::listFolder(site()))
+            files[name] = test::readFile(site() / name);
+        return files;
+    }
+
+    test::ScopedProcessState restored_;
     test::TempDir work_;
     test::CurrentDirectory inWork_;
     testkit::RefusingPort refusing_; // every site lookup is refused on loopback
@@ -61,7 +79,7 @@ TEST_F(CreateSiteRuns, FilesOfAnEarlierRunStayUnlessRewrittenAndTheSalesSlipIsEm
     profile_.buttonSet = {'A', '\0'};
     profile_.hostingCustomer = true;
     profile_.siteUrl = "www.acme.test";
-    ASSERT_TRUE(create().ok());
+    ASSERT_TRUE(create().failures.empty());
     EXPECT_THAT(page("saleslip.html"), HasSubstr("<TITLE>Sales Slip</TITLE>"));
     EXPECT_TRUE(fs::exists(work_ / "test.txt"));
 
@@ -91,11 +109,14 @@ TEST_F(CreateSiteRuns, CopiesTheProductPictureAndLeavesAnOldOneWhenNoneIsChosen)
 
 TEST_F(CreateSiteRuns, TakesTheEditsOnceThePagesAreOpenAndCongratulatesWhileTheyAreComplete)
 {
+    ASSERT_TRUE(create().ok());
+    const auto before = folderContents();
     std::vector<std::string> events;
     steps_.copyEdits = [&](SiteProfile& profile) {
         events.push_back("edits");
+        // The new pages are being prepared beside the old ones, which are still whole.
         for (const char* name : OutputDir::kPageFiles)
-            EXPECT_EQ(fs::file_size(site() / name), 0u) << name;
+            EXPECT_EQ(page(name), before.at(name)) << name;
         profile.companyName = "Typed Name";
     };
     steps_.congratulate = [&] {
@@ -106,6 +127,8 @@ TEST_F(CreateSiteRuns, TakesTheEditsOnceThePagesAreOpenAndCongratulatesWhileThey
     steps_.reportFailures = [&](const auto&) { events.push_back("failures"); };
     ASSERT_TRUE(create().ok());
     EXPECT_EQ(events, (std::vector<std::string>{"edits", "congratulate"}));
+    for (const std::string& name : test::listFolder(site()))
+        EXPECT_NE(name[0], '.') << name;
     EXPECT_EQ(profile_.companyName, "Typed Name");
     EXPECT_THAT(page("index.html"), HasSubstr("<big>T</big></font><font face=Arial color=>yped"));
 }
@@ -120,7 +143,7 @@ TEST_F(CreateSiteRuns, ReportsEveryFileItCouldNotWriteInsteadOfCongratulating)
     bool congratulated = false;
     std::vector<FileFailure> reported;
     steps_.congratulate = [&] { congratulated = true; };
-    steps_.reportFailures = [&](const std::vector<FileFailure>& failures) { reported = failures; };
+    steps_.reportFailures = [&](const CreateReport& failed) { reported = failed.failures; };
     const CreateReport report = create();
 
     EXPECT_FALSE(congratulated);
@@ -151,15 +174,121 @@ TEST_F(CreateSiteRuns, AMissingOutputFolderFailsEveryPage)
     EXPECT_FALSE(fs::exists(work_ / "gone"));
 }
 
-TEST_F(CreateSiteRuns, TheSecureLookupFindingNothingLeavesTheSecureDomain)
+// The partner's note as the site's FAQ page carries it, naming `name`.
+std::string faqWithNote(const std::string& name)
 {
+    return "<html>\n" + std::string(probeMarker) + "\n<br>\n<p>\n     https://" + name +
+           ".hostingpartner.example/~acme/\n</html>\n";
+}
+
+TEST_F(CreateSiteRuns, AHostingCustomerIsToldWhenTheSecureServerWasNotFound)
+{
+    struct Case {
+        const char* name;
+        std::string reply; // empty: the site refuses the connection
+        std::string secureHost;
+        std::string why;   // in the warning; empty when the server was found
+    };
+    const Case cases[] = {
+        {"unreachable site", "", "hostingpartner.example", "the site www.acme.test could not be reached ("},
+        {"page without the note", httpReply(200, "OK", "<html>FAQ</html>\n"), "hostingpartner.example",
+         "the page www.acme.test/faq.html holds no note of the secure server"},
+        {"missing page", httpReply(404, "Not Found", "gone\n"), "hostingpartner.example",
+         "the page www.acme.test/faq.html holds no note of the secure server"},
+        {"name longer than a host label", httpReply(200, "OK", faqWithNote(std::string(64, 'a'))),
+         "hostingpartner.example", "the note on www.acme.test/faq.html names no usable server"},
+        {"name found", httpReply(200, "OK", faqWithNote(std::string(63, 'a'))),
+         std::string(63, 'a') + ".hostingpartner.example", ""},
+    };
     profile_.hostingCustomer = true;
-    profile_.siteUrl = "www.acme.test";
+    for (const Case& c : cases) {
+        std::optional<HttpTestServer> server;
+        net::settings().clearConnectTo();
+        if (c.reply.empty()) {
+            net::settings().addConnectTo(":80:127.0.0.1:" + std::to_string(refusing_.port()));
+        } else {
+            server.emplace([&](const auto&) { return Answer::reply(c.reply); });
+            net::settings().addConnectTo(server->connectTo("www.acme.test"));
+        }
+        // Typed as an address, with its scheme and a path: the host is what is asked.
+        profile_.siteUrl = c.why.empty() ? "HTTPS://www.acme.test/shop/" : "www.acme.test";
+        bool congratulated = false;
+        std::vector<std::string> warned;
+        steps_.congratulate = [&] { congratulated = true; };
+        steps_.reportFailures = [&](const CreateReport& report) { warned = report.problemLines(); };
+        const CreateReport report = create();
+
+        EXPECT_TRUE(report.failures.empty()) << c.name;
+        EXPECT_EQ(state_.secureHost, c.secureHost) << c.name;
+        EXPECT_THAT(page("order.html"), HasSubstr("<form method=post action=https://" + c.secureHost +
+                                                  "/cgi-acme/shop/boutique.cgi>")) << c.name;
+        if (c.why.empty()) {
+            EXPECT_TRUE(report.ok()) << report.lookupWarning;
+            EXPECT_TRUE(congratulated) << c.name;
+            EXPECT_EQ(server->requests().at(0).header("Host"), "www.acme.test");
+            continue;
+        }
+        EXPECT_FALSE(congratulated) << c.name;
+        ASSERT_EQ(warned.size(), 1u) << c.name;
+        EXPECT_THAT(warned[0], testing::StartsWith("The secure server could not be found: " + c.why)) << c.name;
+        EXPECT_THAT(warned[0], testing::EndsWith(". The order pages name hostingpartner.example, where orders "
+                                                 "cannot arrive."))
+            << c.name;
+    }
+}
+
+TEST_F(CreateSiteRuns, TemplateBWithButtonsACopiesTheAboutPictureThePagesName)
+{
+    profile_.buttonSet = {'B', 'A'};
     ASSERT_TRUE(create().ok());
-    EXPECT_EQ(state_.secureHost, "hostingpartner.example");
-    EXPECT_THAT(page("order.html"),
-                HasSubstr("<form method=post action=https://hostingpartner.example/cgi-acme/shop/boutique.cgi>"));
-    EXPECT_THAT(page("index.html"), HasSubstr("<a href = https://hostingpartner.example/acme/order.html>"));
+    EXPECT_THAT(page("index.html"), HasSubstr("src=about.gif"));
+    EXPECT_EQ(test::readFile(site() / "about.gif"), test::readFile(steps_.pictureFolder / "company.gif"));
+    EXPECT_EQ(test::readFile(site() / "company.gif"), test::readFile(steps_.pictureFolder / "company.gif"));
+    EXPECT_EQ(test::readFile(site() / "home.gif"), test::readFile(steps_.pictureFolder / "home.gif")) << "set A";
+}
+
+// A disk that fills up half-way through a CREATE over a complete site: each file is the old
+// one or the new one, never empty or cut, and every file that kept its old version is listed.
+TEST_F(CreateSiteRuns, AFullDiskLeavesEveryFileWholeOldOrNew)
+{
+    test::TmpfsMount disk(site(), "size=256k");
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.why();
+    profile_.buttonSet = {'C', '\0'};
+    profile_.companyName = "Old Company";
+    ASSERT_TRUE(create().ok());
+    const auto oldFiles = folderContents();
+
+    // The new site is much larger, and the disk has room for only part of it.
+    profile_.companyName = "New Company";
+    profile_.homeBody = std::string(30 * 1024, 'n');
+    for (std::string& feature : profile_.features)
+        feature = std::string(30 * 1024, 'f');
+    const std::uintmax_t room = fs::space(site()).available;
+    test::writeFile(site() / "filler", std::string(room > 100 * 1024 ? room - 100 * 1024 : 0, 'x'));
+    const CreateReport report = create();
+
+    ASSERT_FALSE(report.failures.empty()) << "the disk did not fill up";
+    std::set<std::string> failed;
+    for (const FileFailure& failure : report.failures) {
+        failed.insert(failure.file.filename().string());
+        EXPECT_THAT(failure.reason, HasSubstr("No space left on device")) << failure.file;
+    }
+    std::size_t renewed = 0;
+    for (const auto& [name, old] : oldFiles) {
+        const std::string now = page(name.c_str());
+        if (failed.count(name)) {
+            EXPECT_TRUE(now == old) << name << " failed and must keep its old version";
+        } else if (name.ends_with(".html") && name != "saleslip.html") {
+            EXPECT_TRUE(now.ends_with("</html>\r\n")) << name << " is cut";
+            EXPECT_NE(now.find("<big>N</big>"), std::string::npos) << name << " is not the new page";
+            ++renewed;
+        }
+    }
+    EXPECT_GT(renewed, 0u) << "some pages still fitted";
+    fs::remove(site() / "filler");
+    for (const std::string& name : test::listFolder(site()))
+        EXPECT_NE(name[0], '.') << "temporary left: " << name;
 }
 
 } // namespace

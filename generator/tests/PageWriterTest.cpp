@@ -33,15 +33,30 @@ TEST(PageWriter, TranslatesLineFeedsAsATextModeFileDoes)
     EXPECT_EQ(out, "x\r\n\r\n");
 }
 
-TEST(PageWriter, AFlushedPageIsOnDiskWhileTheFileIsStillOpen)
+TEST(PageWriter, TheOldPageStaysWholeUntilTheNewOneIsCommitted)
 {
     test::TempDir dir;
-    PageWriter w(dir / "page.html");
-    w.write("<html>");
-    w.endLine();
-    w.flush();
+    test::writeFile(dir / "page.html", "old page");
+    {
+        PageWriter w(dir / "page.html");
+        w.write("<html>");
+        w.endLine();
+        EXPECT_EQ(test::readFile(dir / "page.html"), "old page");
+        w.commit();
+        EXPECT_EQ(test::readFile(dir / "page.html"), "<html>\r\n");
+        EXPECT_FALSE(w.failed());
+        w.write("after the commit");
+    }
     EXPECT_EQ(test::readFile(dir / "page.html"), "<html>\r\n");
-    EXPECT_FALSE(w.failed());
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"page.html"});
+}
+
+TEST(PageWriter, AnEmptyPageReplacesTheOldOne)
+{
+    test::TempDir dir;
+    test::writeFile(dir / "saleslip.html", "an earlier slip");
+    PageWriter(dir / "saleslip.html").commit();
+    EXPECT_EQ(test::readFile(dir / "saleslip.html"), "");
 }
 
 TEST(PageWriter, AFileThatCannotBeCreatedTakesEveryCallWithoutEffect)
@@ -50,7 +65,7 @@ TEST(PageWriter, AFileThatCannotBeCreatedTakesEveryCallWithoutEffect)
     PageWriter w(dir / "missing-folder" / "page.html");
     w.write("text").put('x');
     w.endLine();
-    w.close();
+    w.commit();
     EXPECT_TRUE(w.failed());
     EXPECT_EQ(w.error(), "No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(dir / "missing-folder"));
@@ -63,7 +78,8 @@ TEST(PageWriter, AFullDiskIsNoticed)
     PageWriter w("/dev/full");
     w.write("<html>");
     w.endLine();
-    w.flush();
+    EXPECT_FALSE(w.failed()) << "nothing reaches the device before the commit";
+    w.commit();
     EXPECT_TRUE(w.failed());
     EXPECT_EQ(w.error(), "No space left on device");
 }

@@ -2,9 +2,9 @@
 // in-memory one, pipes and devices, and saving that never destroys the earlier file.
 
 #include "ProfileTestSupport.h"
+#include "testsupport/TmpfsMount.h"
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -43,44 +43,7 @@ bool isRoot()
     return ::geteuid() == 0;
 }
 
-// A small tmpfs mounted over a folder for the length of a test (root only).
-class TmpfsMount {
-public:
-    TmpfsMount(const fs::path& folder, std::string options) : folder_(folder), options_(std::move(options))
-    {
-        if (!isRoot()) {
-            why_ = "needs root to mount a tmpfs";
-            return;
-        }
-        if (::mount("tmpfs", folder_.c_str(), "tmpfs", 0, options_.c_str()) != 0) {
-            why_ = "cannot mount a tmpfs: " + platformText(errno);
-            return;
-        }
-        mounted_ = true;
-    }
-    TmpfsMount(const TmpfsMount&) = delete;
-    TmpfsMount& operator=(const TmpfsMount&) = delete;
-    ~TmpfsMount()
-    {
-        if (mounted_)
-            ::umount2(folder_.c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    const std::string& why() const { return why_; }
-    bool remountReadOnly()
-    {
-        if (::mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, options_.c_str()) == 0)
-            return true;
-        why_ = "cannot remount read-only: " + platformText(errno);
-        return false;
-    }
-
-private:
-    fs::path folder_;
-    std::string options_;
-    bool mounted_ = false;
-    std::string why_;
-};
+using test::TmpfsMount;
 
 // ---- the sample files ---------------------------------------------------------------------
 
@@ -99,6 +62,22 @@ TEST(ProfileSamples, Empty)
     loadProfile(p, dataFile("empty.dat"));
     expectTexts(p, SiteProfile{});
     EXPECT_TRUE(sameNonTexts(p, oldProfile()));
+}
+
+// A file of no bytes at all, as an interrupted copy leaves one: the past-end error at the first
+// length, nothing changed (and nothing read from a buffer that was never allocated).
+TEST(ProfileSamples, ZeroBytes)
+{
+    TempDir dir;
+    writeFile(dir / "zero.dat", "");
+    SiteProfile p = oldProfile();
+    try {
+        loadProfile(p, dir / "zero.dat");
+        FAIL() << "a zero-byte profile loaded";
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(std::string_view(e.what()), kProfilePastEndMessage);
+    }
+    EXPECT_EQ(p, oldProfile());
 }
 
 TEST(ProfileSamples, Sample)

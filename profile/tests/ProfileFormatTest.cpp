@@ -37,7 +37,7 @@ std::string repeatedUnit(unsigned unit, std::size_t count)
 
 // ---- the table ----------------------------------------------------------------------------
 
-TEST(ProfileFields, FollowPartThreeOneInFileOrder)
+TEST(ProfileFields, FollowTheFileOrder)
 {
     SiteProfile p;
     // Position, field, control: the file order written out against the record's members.

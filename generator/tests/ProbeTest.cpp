@@ -2,6 +2,9 @@
 #include "generator/SecureDomain.h"
 #include "publish/InternetLink.h"
 #include "publish/tests/NetTestKit.h"
+#include "testsupport/ScopedProcessState.h"
+
+#include <gmock/gmock.h>
 
 #include <gtest/gtest.h>
 
@@ -40,7 +43,7 @@ std::string note(std::string_view name = "secure42", std::string_view lineEnd = 
 // What the lookup finds in a reply, by way of the text file it is saved in.
 std::string lookup(std::string_view reply)
 {
-    return secureHostFromText(fromTextFile(toTextFile(reply)));
+    return readSecureNote(fromTextFile(toTextFile(reply))).secureHost;
 }
 
 TEST(ProbeText, TextFileTranslationKeepsACarriageReturnBeforeALineFeed)
@@ -105,8 +108,14 @@ TEST(ProbeText, OnlyAPlainNamePartReachesThePages)
     }
     const std::string withNul = kMarker + "\n1\n2\n1234567890123" + std::string("nu\0l", 4) + ".rest\n";
     EXPECT_EQ(lookup(withNul), kDomain);
-    EXPECT_EQ(lookup(kMarker + "\n1\n2\n1234567890123" + std::string(300, 'a') + ".x\n"),
-              std::string(300, 'a') + "." + kDomain);
+    // One label of a host name: at most 63 characters.
+    EXPECT_EQ(lookup(kMarker + "\n1\n2\n1234567890123" + std::string(63, 'a') + ".x\n"),
+              std::string(63, 'a') + "." + kDomain);
+    for (const std::size_t length : {64, 300, 5000}) {
+        const std::string reply = kMarker + "\n1\n2\n1234567890123" + std::string(length, 'a') + ".x\n";
+        EXPECT_EQ(readSecureNote(fromTextFile(toTextFile(reply))).outcome, NoteReading::Outcome::RefusedName) << length;
+        EXPECT_EQ(lookup(reply), kDomain) << length;
+    }
 }
 
 // ---- the lookup over the network ----------------------------------------------------------
@@ -116,20 +125,17 @@ class ProbeTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        saved_ = net::settings();
         net::settings() = net::Settings{};
         net::settings().connectTimeout = 2s;
         net::settings().requestTimeout = 2s;
     }
-    void TearDown() override { net::settings() = saved_; }
 
     std::string savedReply() const { return testkit::readFile(folder_.path() / "test.txt"); }
+    std::string lookedUp(const std::string& siteHost) { return probe(siteHost).secureHost; }
 
+    test::ScopedProcessState restored_;
     testkit::TempDir folder_;
     testkit::ScopedCurrentDir current_{folder_.path()};
-
-private:
-    net::Settings saved_;
 };
 
 TEST_F(ProbeTest, AsksTheSiteForItsFaqPageAndSavesTheReplyAsText)
@@ -137,10 +143,12 @@ TEST_F(ProbeTest, AsksTheSiteForItsFaqPageAndSavesTheReplyAsText)
     HttpTestServer site([](const auto&) { return Answer::reply(httpReply(200, "OK", note())); });
     net::settings().addConnectTo(site.connectTo("www.acme.test"));
 
-    EXPECT_EQ(probe("www.acme.test"), "secure42." + kDomain);
+    const ProbeResult found = probe("www.acme.test");
+    EXPECT_EQ(found.secureHost, "secure42." + kDomain);
+    EXPECT_TRUE(found.found()) << found.problem;
     EXPECT_EQ(savedReply(), toTextFile(note()));
     // Built afresh each time: a second run finds the same.
-    EXPECT_EQ(probe("www.acme.test"), "secure42." + kDomain);
+    EXPECT_EQ(lookedUp("www.acme.test"), "secure42." + kDomain);
 
     const auto requests = site.requests();
     ASSERT_EQ(requests.size(), 2u);
@@ -166,7 +174,9 @@ TEST_F(ProbeTest, PagesWithoutTheNoteFindNothing)
         HttpTestServer site([&](const auto&) { return Answer::reply(c.reply); });
         net::settings().clearConnectTo();
         net::settings().addConnectTo(site.connectTo("www.acme.test"));
-        EXPECT_EQ(probe("www.acme.test"), kDomain) << c.name;
+        const ProbeResult result = probe("www.acme.test");
+        EXPECT_EQ(result.secureHost, kDomain) << c.name;
+        EXPECT_EQ(result.problem, "the page www.acme.test/faq.html holds no note of the secure server") << c.name;
         EXPECT_EQ(savedReply(), c.saved) << c.name;
     }
 }
@@ -193,7 +203,9 @@ TEST_F(ProbeTest, InternetFailuresLeaveTheErrorLineAndFindNothing)
         net::settings().clearConnectTo();
         if (!c.connectTo.empty())
             net::settings().addConnectTo(c.connectTo);
-        EXPECT_EQ(probe(c.siteUrl), kDomain) << c.name;
+        const ProbeResult result = probe(c.siteUrl);
+        EXPECT_EQ(result.secureHost, kDomain) << c.name;
+        EXPECT_THAT(result.problem, testing::StartsWith("the site " + c.siteUrl + " could not be reached (")) << c.name;
         EXPECT_EQ(savedReply(), c.saved) << c.name;
     }
 }
@@ -203,7 +215,7 @@ TEST_F(ProbeTest, ATooLongReplyIsAnInternetFailure)
     HttpTestServer site([](const auto&) { return Answer::reply(httpReply(200, "OK", note() + std::string(5000, ' '))); });
     net::settings().addConnectTo(site.connectTo("www.acme.test"));
     net::settings().maxReplyBytes = 1000;
-    EXPECT_EQ(probe("www.acme.test"), kDomain);
+    EXPECT_EQ(lookedUp("www.acme.test"), kDomain);
     EXPECT_EQ(savedReply(), "Internet Error63.\r\n");
 }
 
@@ -212,7 +224,9 @@ TEST_F(ProbeTest, WithoutAWorkingFileNothingIsFoundAndNothingIsAsked)
     HttpTestServer site([](const auto&) { return Answer::reply(httpReply(200, "OK", note())); });
     net::settings().addConnectTo(site.connectTo("www.acme.test"));
     std::filesystem::create_directory(folder_.path() / "test.txt");
-    EXPECT_EQ(probe("www.acme.test"), kDomain);
+    const ProbeResult result = probe("www.acme.test");
+    EXPECT_EQ(result.secureHost, kDomain);
+    EXPECT_EQ(result.problem, "the working file test.txt could not be written (Is a directory)");
     EXPECT_TRUE(site.requests().empty());
 }
 
