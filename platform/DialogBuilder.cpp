@@ -1,5 +1,6 @@
 #include "platform/DialogBuilder.h"
 
+#include "platform/DialogStyle.h"
 #include "platform/DialogUnits.h"
 #include "platform/Edits.h"
 #include "platform/ListView.h"
@@ -8,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
@@ -21,11 +23,14 @@ namespace velmora::platform {
 
 namespace {
 
-QLabel* makeStatic(QWidget* parent, const ControlSpec& spec)
+QLabel* makeStatic(QWidget* parent, const ControlSpec& spec, const DialogUnits& units)
 {
     auto* label = new QLabel(fromCp1252(spec.caption), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    // Words wrap where the box has room for a second line; a one-line box keeps its line
+    // whole rather than wrapping it out of sight.
+    const int twoLines = 2 * QFontMetrics(parent->font()).lineSpacing();
+    label->setWordWrap(units.yToPixels(spec.rect.h) >= twoLines);
     Qt::Alignment horizontal = spec.kind == ControlKind::Label ? Qt::AlignRight : Qt::AlignLeft;
     if (spec.style & Centered)
         horizontal = Qt::AlignHCenter;
@@ -40,8 +45,10 @@ QWidget* makeEdit(QWidget* parent, const ControlSpec& spec)
     const QString text = fromCp1252(spec.caption);
     if (spec.style & MultiLine) {
         auto* edit = new MultiLineEdit((spec.style & EnterNotTaken) != 0, parent);
-        edit->setVerticalScrollBarPolicy((spec.style & VScroll) ? Qt::ScrollBarAlwaysOn
-                                                                 : Qt::ScrollBarAsNeeded);
+        // A box that leaves Enter to the dialog looks like a single line: it gets no scroll bar.
+        edit->setVerticalScrollBarPolicy((spec.style & VScroll)         ? Qt::ScrollBarAlwaysOn
+                                         : (spec.style & EnterNotTaken) ? Qt::ScrollBarAlwaysOff
+                                                                        : Qt::ScrollBarAsNeeded);
         edit->setPlainText(text);
         edit->setReadOnly((spec.style & ReadOnly) != 0);
         return edit;
@@ -56,13 +63,13 @@ QWidget* makeEdit(QWidget* parent, const ControlSpec& spec)
     return edit;
 }
 
-QWidget* makeControl(QDialog& dialog, const ControlSpec& spec)
+QWidget* makeControl(QDialog& dialog, const ControlSpec& spec, const DialogUnits& units)
 {
     const QString caption = fromCp1252(spec.caption);
     switch (spec.kind) {
     case ControlKind::Text:
     case ControlKind::Label:
-        return makeStatic(&dialog, spec);
+        return makeStatic(&dialog, spec, units);
     case ControlKind::GroupBox:
         return new QGroupBox(caption, &dialog);
     case ControlKind::PushButton: {
@@ -70,8 +77,11 @@ QWidget* makeControl(QDialog& dialog, const ControlSpec& spec)
         button->setDefault((spec.style & DefaultButton) != 0);
         return button;
     }
-    case ControlKind::CheckBox:
-        return new QCheckBox(caption, &dialog);
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(caption, &dialog);
+        box->setStyle(dialogStyle());
+        return box;
+    }
     case ControlKind::Edit:
         return makeEdit(&dialog, spec);
     case ControlKind::Picture: {
@@ -86,8 +96,11 @@ QWidget* makeControl(QDialog& dialog, const ControlSpec& spec)
         list->setHeaderLabels({caption});
         return list;
     }
-    case ControlKind::TabControl:
-        return new TabControl(&dialog);
+    case ControlKind::TabControl: {
+        auto* tabs = new TabControl(&dialog);
+        tabs->tabBar()->setStyle(dialogStyle());
+        return tabs;
+    }
     case ControlKind::ProgressBar: {
         auto* bar = new QProgressBar(&dialog);
         bar->setTextVisible(false);
@@ -119,7 +132,7 @@ void buildDialog(QDialog& dialog, const DialogTemplate& t)
     std::vector<QWidget*> below;  // group boxes, then tab controls: drawn under the rest
     std::vector<QWidget*> tabControls;
     for (const ControlSpec& spec : t.controls) {
-        QWidget* widget = makeControl(dialog, spec);
+        QWidget* widget = makeControl(dialog, spec, units);
         widget->setObjectName(QString::number(spec.id));
         widget->setGeometry(units.toPixels(spec.rect));
         if (spec.style & Hidden)

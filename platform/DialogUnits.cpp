@@ -8,10 +8,11 @@ namespace velmora::platform {
 
 QFont dialogFont()
 {
-    // Liberation Sans has the metrics of the classic sans of the old dialogs' successors; at
-    // 8 points it gives the same dialog base units as the old bitmap dialog font, so labels fit
-    // the rectangles they were laid out for.
-    QFont font(QStringLiteral("Liberation Sans"));
+    // DejaVu Sans Condensed at 8 points has the base units of the old 8-point dialog font at
+    // 96 DPI (6 by 13 pixels), so every control gets the pixel rectangle it was laid out for
+    // and the actual-size pictures fit their places; its letters are about as wide (6.1 pixels
+    // on average), so captions fit their boxes.
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPointSize(8);
     font.setStyleHint(QFont::SansSerif);
     return font;
