@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <csignal>
@@ -106,6 +107,40 @@ private slots:
         QCOMPARE(wizard.text(1005), std::string("Harbor Lane Soap"));
     }
 
+    // Enter presses CREATE from a one-line box and from the multi-line boxes that leave Enter
+    // to the dialog; in any other multi-line box it starts a new line.
+    void enterRunsCreateWhereTheBoxLeavesItToTheDialog_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<bool>("creates");
+        QTest::newRow("Company Name, one line") << 3 << 1005 << true;
+        QTest::newRow("Subheading, Enter not taken") << 3 << 1092 << true;
+        QTest::newRow("FAQ heading, Enter not taken") << 7 << 1042 << true;
+        QTest::newRow("Price, one line") << 9 << 1134 << true;
+        QTest::newRow("Body, several lines") << 3 << 1008 << false;
+        QTest::newRow("Mailing Address, several lines") << 9 << 1132 << false;
+    }
+    void enterRunsCreateWhereTheBoxLeavesItToTheDialog()
+    {
+        QFETCH(int, page);
+        QFETCH(int, box);
+        QFETCH(bool, creates);
+        Wizard wizard;
+        wizard.clickTab(page);
+        NextModal pitch([](QDialog& dialog) { dialog.reject(); }, creates ? 250 : 10);
+        QWidget* edit = wizard.control(box);
+        edit->setFocus();
+        QTest::keyClicks(edit, "one");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, "two");
+        if (!creates)
+            QTest::qWait(300);
+        QCOMPARE(pitch.ran(), creates);
+        QCOMPARE(std::filesystem::exists(wizard.folder() / "index.html"), creates);
+        QCOMPARE(wizard.text(box), std::string(creates ? "onetwo" : "one\r\ntwo"));
+    }
+
     void getMeAWebHostOpensThePartnerPage()
     {
         Wizard wizard;
@@ -188,6 +223,34 @@ private slots:
         // Saved as typed, no extension added, and the record as it was: 44 empty texts.
         QVERIFY(!std::filesystem::exists(wizard.folder() / "my-site.dat"));
         QCOMPARE(test::readFile(wizard.folder() / "my-site"), std::string(44, '\0'));
+    }
+
+    void replacingAFileIsConfirmed()
+    {
+        Wizard wizard;
+        const auto file = wizard.folder() / "site.dat";
+        test::writeFile(file, "earlier");
+        QString question;
+        NextModal save([&](QDialog& files) {
+            // The question comes inside the Return below; say No, then give up the dialog.
+            NextModal confirm([&](QDialog& box) {
+                auto* message = qobject_cast<QMessageBox*>(&box);
+                QVERIFY(message);
+                question = message->text();
+                message->button(QMessageBox::No)->click();
+            });
+            auto* name = files.findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText("site.dat");
+            QTest::keyClick(name, Qt::Key_Return);
+            QVERIFY(confirm.ran());
+            QVERIFY(files.isVisible());
+            files.reject();
+        });
+        wizard.click(ui::id::saveProfile);
+        QVERIFY(save.ran());
+        QVERIFY2(question.contains("site.dat"), qPrintable(question));
+        QCOMPARE(test::readFile(file), std::string("earlier"));
     }
 
     void failedSaveSaysSoAndKeepsTheEarlierFile()
