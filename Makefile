@@ -4,7 +4,7 @@
 BUILD_DIR := build
 PRESET    := default
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run example test build deps configure bench screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -15,16 +15,27 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET)
 
-# Until the wizard window exists this builds the bundled example site headlessly.
+# The wizard window.
 run: build
+	@$(BUILD_DIR)/bin/velmora
+
+# The bundled example site, built headlessly into ~/VelmoraP.
+example: build
 	@$(BUILD_DIR)/bin/velmora-build --state examples/harbor-lane/state.json
 	@echo "The example site is in $$HOME/VelmoraP: open $$HOME/VelmoraP/index.html in a browser."
 
 test: build
 	@ctest --preset $(PRESET)
 
+# The core's benchmarks, CREATE from the window, then start-up time and memory under Xvfb.
 bench: build
 	@$(BUILD_DIR)/bin/velmora-bench
+	@$(BUILD_DIR)/bin/velmora-window-bench
+	@scripts/measure-window
+
+# Pictures of every page and dialog of the wizard into docs/screenshots/ (needs xvfb).
+screenshots: build
+	@scripts/screenshots
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize

@@ -11,20 +11,33 @@ function(velmora_add_test name)
     add_dependencies(${name} velmora_pictures)
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-        PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}"
+        TEST_LIST ${name}_TESTS
         DISCOVERY_TIMEOUT 60)
+    # The environment is set by a script CTest runs after the discovered list: handed to
+    # gtest_discover_tests as PROPERTIES, a list loses all its variables but the first.
+    if(ARG_ENVIRONMENT)
+        set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+        file(WRITE ${script}
+            "foreach(test IN LISTS ${name}_TESTS)\n"
+            "    set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${ARG_ENVIRONMENT}\")\n"
+            "endforeach()\n")
+        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+    endif()
 endfunction()
 
 # velmora_add_qt_test(NAME SOURCES file... LIBS lib... [ENVIRONMENT var=value...])
 # A GoogleTest executable for widgets: its main makes the QApplication (velmora_qt_testmain),
-# and every test runs on the offscreen platform with a private 0700 XDG_RUNTIME_DIR.
+# and every test runs on the offscreen platform with a private 0700 XDG_RUNTIME_DIR and a
+# configuration folder of its own (Qt's dialogs remember folders and colours there).
 function(velmora_add_qt_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     set(runtime ${CMAKE_CURRENT_BINARY_DIR}/${name}-runtime)
-    file(MAKE_DIRECTORY ${runtime})
+    set(config ${CMAKE_CURRENT_BINARY_DIR}/${name}-config)
+    file(MAKE_DIRECTORY ${runtime} ${config})
     file(CHMOD ${runtime} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
     velmora_add_test(${name} OWN_MAIN
         SOURCES ${ARG_SOURCES}
         LIBS ${ARG_LIBS} velmora_qt_testmain
-        ENVIRONMENT QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${runtime} ${ARG_ENVIRONMENT})
+        ENVIRONMENT QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${runtime} XDG_CONFIG_HOME=${config}
+                    ${ARG_ENVIRONMENT})
 endfunction()

@@ -96,14 +96,21 @@ inline constexpr std::array<TextField, 44> textFields = {{
     detail::text<&SiteProfile::picturePath>("picturePath", 1104),
 }};
 
-// The field an edit control shows, or nullptr.
-constexpr const TextField* textFieldOfControl(int control)
+// The place in textFields of the field an edit control shows, or -1.
+constexpr int textFieldIndexOfControl(int control)
 {
-    for (const TextField& field : textFields) {
-        if (field.control == control)
-            return &field;
+    for (std::size_t i = 0; i < textFields.size(); ++i) {
+        if (textFields[i].control == control)
+            return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
+}
+
+// The field an edit control shows, or nullptr.
+inline const TextField* textFieldOfControl(int control)
+{
+    const int index = textFieldIndexOfControl(control);
+    return index < 0 ? nullptr : &textFields[static_cast<std::size_t>(index)];
 }
 
 // The fields in the order of `controls`; every id must name a field (checked at compile time
@@ -113,10 +120,10 @@ constexpr std::array<TextField, N> textFieldsInOrder(const std::array<int, N>& c
 {
     std::array<TextField, N> fields{};
     for (std::size_t i = 0; i < N; ++i) {
-        const TextField* field = textFieldOfControl(controls[i]);
-        if (!field)
+        const int index = textFieldIndexOfControl(controls[i]);
+        if (index < 0)
             throw "no text field shows this control"; // not a constant expression: a build error
-        fields[i] = *field;
+        fields[i] = textFields[static_cast<std::size_t>(index)];
     }
     return fields;
 }

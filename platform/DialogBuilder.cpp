@@ -1,5 +1,6 @@
 #include "platform/DialogBuilder.h"
 
+#include "platform/DialogStyle.h"
 #include "platform/DialogUnits.h"
 #include "platform/Edits.h"
 #include "platform/ListView.h"
@@ -44,8 +45,10 @@ QWidget* makeEdit(QWidget* parent, const ControlSpec& spec)
     const QString text = fromCp1252(spec.caption);
     if (spec.style & MultiLine) {
         auto* edit = new MultiLineEdit((spec.style & EnterNotTaken) != 0, parent);
-        edit->setVerticalScrollBarPolicy((spec.style & VScroll) ? Qt::ScrollBarAlwaysOn
-                                                                 : Qt::ScrollBarAsNeeded);
+        // A box that leaves Enter to the dialog looks like a single line: it gets no scroll bar.
+        edit->setVerticalScrollBarPolicy((spec.style & VScroll)         ? Qt::ScrollBarAlwaysOn
+                                         : (spec.style & EnterNotTaken) ? Qt::ScrollBarAlwaysOff
+                                                                        : Qt::ScrollBarAsNeeded);
         edit->setPlainText(text);
         edit->setReadOnly((spec.style & ReadOnly) != 0);
         return edit;
@@ -74,8 +77,11 @@ QWidget* makeControl(QDialog& dialog, const ControlSpec& spec, const DialogUnits
         button->setDefault((spec.style & DefaultButton) != 0);
         return button;
     }
-    case ControlKind::CheckBox:
-        return new QCheckBox(caption, &dialog);
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(caption, &dialog);
+        box->setStyle(dialogStyle());
+        return box;
+    }
     case ControlKind::Edit:
         return makeEdit(&dialog, spec);
     case ControlKind::Picture: {
@@ -90,8 +96,11 @@ QWidget* makeControl(QDialog& dialog, const ControlSpec& spec, const DialogUnits
         list->setHeaderLabels({caption});
         return list;
     }
-    case ControlKind::TabControl:
-        return new TabControl(&dialog);
+    case ControlKind::TabControl: {
+        auto* tabs = new TabControl(&dialog);
+        tabs->tabBar()->setStyle(dialogStyle());
+        return tabs;
+    }
     case ControlKind::ProgressBar: {
         auto* bar = new QProgressBar(&dialog);
         bar->setTextVisible(false);

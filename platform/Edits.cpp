@@ -13,6 +13,8 @@ MultiLineEdit::MultiLineEdit(bool enterNotTaken, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setTabChangesFocus(true);
+    // A small margin, so one line fits a box one line tall, as in a single-line edit.
+    document()->setDocumentMargin(2);
 }
 
 void MultiLineEdit::keyPressEvent(QKeyEvent* event)

@@ -2,11 +2,13 @@
 
 #include "platform/Text.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +103,9 @@ std::optional<FontAnswer> pickFontAndColor(QWidget* owner)
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setOption(QFontDialog::ScalableFonts);
     dialog.setOption(QFontDialog::NonScalableFonts);
+    // The same start every time: the real family behind the application's font (an alias such
+    // as "Sans Serif" would make a poor face name for a page).
+    dialog.setCurrentFont(QFont(QFontInfo(QApplication::font()).family()));
     QComboBox* colors = addColorChoice(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

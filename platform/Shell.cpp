@@ -30,6 +30,11 @@ QUrl urlOf(const std::string& fileOrAddress)
 
 } // namespace
 
+QUrl shellUrl(const std::string& fileOrAddress)
+{
+    return urlOf(fileOrAddress);
+}
+
 void shellOpen(const std::string& fileOrAddress)
 {
     if (recorder()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QUrl>
+
 #include <functional>
 #include <string>
 
@@ -9,6 +11,9 @@ namespace velmora::platform {
 // with a scheme ("http://...", "mailto:...") is an address, one starting "www." gets "http://",
 // anything else is a local path.
 void shellOpen(const std::string& fileOrAddress);
+
+// What shellOpen opens for a text (the file name's bytes as the system's).
+QUrl shellUrl(const std::string& fileOrAddress);
 
 // Test seam: while set, shellOpen hands its argument to the recorder and opens nothing.
 // An empty function restores opening.

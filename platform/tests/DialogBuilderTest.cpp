@@ -14,6 +14,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTest>
 
@@ -222,6 +224,40 @@ TEST_F(DialogBuilderTest, TabControlReportsOnlyTheUsersChanges)
         if (image.pixelColor(frame.left(), y) != inside)
             ++edgePixels;
     EXPECT_GT(edgePixels, frame.height() / 2) << "no frame line on the left";
+}
+
+constexpr ControlSpec tightControls[] = {
+    {1000, ControlKind::TabControl, {7, 7, 350, 225}, ""},
+    {1067, ControlKind::CheckBox, {219, 86, 43, 8}, "Underline"},
+    {1069, ControlKind::Label, {36, 37, 58, 19}, "Company Description"},
+};
+
+TEST(DialogBuilder, CaptionsFitTheBoxesTheyWereLaidOutFor)
+{
+    QDialog dialog;
+    buildDialog(dialog, DialogTemplate{102, "Tight", 425, 239, tightControls});
+    auto& tabs = *control<TabControl>(dialog, 1000);
+    for (const char* caption : {"Welcome", "Anatomy", "Styles", "Home", "Testimonials", "Pictures",
+                                "Features", "FAQ", "About", "Order"})
+        tabs.addTab(QString::fromLatin1(caption));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const QTabBar& bar = *tabs.tabBar();
+    EXPECT_LE(bar.tabRect(bar.count() - 1).right(), tabs.width()) << "the ten tabs do not fit";
+    for (int i = 0; i < bar.count(); ++i)
+        EXPECT_TRUE(tabs.rect().contains(bar.tabRect(i))) << i;
+
+    auto& underline = *control<QCheckBox>(dialog, 1067);
+    QStyleOptionButton option;
+    option.initFrom(&underline);
+    option.text = underline.text();
+    const QRect captionRoom =
+        underline.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &underline);
+    EXPECT_GE(captionRoom.width(), underline.fontMetrics().horizontalAdvance(underline.text()));
+    // A label two lines tall wraps its words.
+    auto& label = *control<QLabel>(dialog, 1069);
+    EXPECT_TRUE(label.wordWrap());
+    EXPECT_LE(label.heightForWidth(label.width()), label.height());
 }
 
 } // namespace
