@@ -32,7 +32,7 @@ constexpr ControlSpec uploadControls[] = {
     // Wider to the left than the other labels: the dialog font needs more room for this caption.
     {1178, ControlKind::Label, {9, 135, 51, 15}, "Upload Status"},
     {1177, ControlKind::ProgressBar, {70, 135, 115, 15}, ""},
-    {1186, ControlKind::CheckBox, {30, 115, 155, 9}, "I am a hosting client of Hosting Partner"},
+    {1186, ControlKind::CheckBox, {30, 115, 155, 9}, "I am a hosting customer of our partner"},
 };
 constexpr platform::DialogTemplate uploadTemplate{132, "Upload Gateway", 238, 175, uploadControls};
 
