@@ -324,6 +324,8 @@ FtpTestServer::FtpTestServer(std::string user, std::string password, const FtpQu
         argv.insert(argv.end(), {"--refuse", name});
     for (const std::string& name : quirks.drop)
         argv.insert(argv.end(), {"--drop", name});
+    for (const std::string& name : quirks.slow)
+        argv.insert(argv.end(), {"--slow", name});
     pid_ = spawn(argv, actions);
     ::close(toChild[0]);
     ::close(fromChild[1]);

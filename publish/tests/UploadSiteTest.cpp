@@ -258,7 +258,7 @@ TEST_F(UploadTest, NoContactMeansNothingSentTheBarUntouchedAndTheCongestionBox)
 
 class UploadRefusingTest : public UploadTest {
 protected:
-    UploadRefusingTest() : UploadTest(testkit::FtpQuirks{{"features.html"}, {}}) {}
+    UploadRefusingTest() : UploadTest(testkit::FtpQuirks{.refuse = {"features.html"}}) {}
 };
 
 TEST_F(UploadRefusingTest, AFileTheServerRefusesIsNamedInTheErrorBoxAndTheRestArrive)
@@ -277,7 +277,7 @@ TEST_F(UploadRefusingTest, AFileTheServerRefusesIsNamedInTheErrorBoxAndTheRestAr
 
 class UploadDroppingTest : public UploadTest {
 protected:
-    UploadDroppingTest() : UploadTest(testkit::FtpQuirks{{}, {"mainpic"}}) {}
+    UploadDroppingTest() : UploadTest(testkit::FtpQuirks{.drop = {"mainpic"}}) {}
 };
 
 TEST_F(UploadDroppingTest, AConnectionCutMidFileIsAFailureAndTheFilesAfterItStillGo)

@@ -1,10 +1,10 @@
 """A throw-away FTP server for the tests: one user on a temporary root folder, on 127.0.0.1.
 
-usage: ftp_server.py ROOT USER PASSWORD LOG [--refuse NAME]... [--drop NAME]...
+usage: ftp_server.py ROOT USER PASSWORD LOG [--refuse NAME]... [--drop NAME]... [--slow NAME]...
 
 --refuse NAME answers every STOR of a file called NAME with "553 Not allowed here."; --drop NAME
 takes the first bytes of such a file and then closes the connection, as a server that goes
-away in the middle of a transfer.
+away in the middle of a transfer; --slow NAME waits 0.4 s before it takes such a file.
 
 Prints "PORT <n>" on stdout once it listens. Appends "CMD <command line>" to LOG for every
 command it receives (passwords masked), before it answers it, so a client that has its answer
@@ -17,6 +17,7 @@ import os
 import signal
 import sys
 import threading
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler
@@ -29,6 +30,7 @@ parser.add_argument("password")
 parser.add_argument("log_path")
 parser.add_argument("--refuse", action="append", default=[])
 parser.add_argument("--drop", action="append", default=[])
+parser.add_argument("--slow", action="append", default=[])
 args = parser.parse_args()
 root, user, password, log_path = args.root, args.user, args.password, args.log_path
 log_lock = threading.Lock()
@@ -62,6 +64,8 @@ class Handler(FTPHandler):
         if os.path.basename(file) in args.refuse:
             self.respond("553 Not allowed here.")
             return None
+        if os.path.basename(file) in args.slow:
+            time.sleep(0.4)
         return super().ftp_STOR(file, mode)
 
 

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -179,7 +180,7 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    testkit::FtpTestServer server_{"bob", "secret"};
+    testkit::FtpTestServer server_{"bob", "secret", testkit::FtpQuirks{.slow = {"freq.html"}}};
     testkit::TempDir folder_;
     CUploadDlg dialog_;
 };
@@ -216,6 +217,29 @@ TEST_F(UploadDialogTest, EnterInAnEditUploadsTheBarMovesBetweenFilesAndTheDialog
         values.push_back(move.at(0).toInt());
     EXPECT_THAT(values, Contains(146));
     EXPECT_EQ(platform::shownMessages().size(), 2u);
+}
+
+TEST_F(UploadDialogTest, WhileAFileIsOnItsWayTheWindowPaintsTheBarAndTakesNoInput)
+{
+    // The server takes freq.html, the third file, only after 0.4 s: meanwhile the interface
+    // thread runs, shows the bar at 5 + 2 x 10, and drops what the user types.
+    auto* bar = control<QProgressBar>(dialog_, 1177);
+    auto* server = control<QLineEdit>(dialog_, 1168);
+    std::vector<int> seen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        seen.push_back(bar->value());
+        QTest::keyClick(server, Qt::Key_X);
+    });
+    watch.start(50);
+    platform::setNextAnswer(platform::MessageAnswer::Ok);
+    QTest::mouseClick(control<QPushButton>(dialog_, 1), Qt::LeftButton);
+    watch.stop();
+
+    EXPECT_GE(std::count(seen.begin(), seen.end(), 25), 3) << "the bar stood at 25 while freq.html waited";
+    EXPECT_EQ(platform::controlText(dialog_, 1168), "ftp.example.test") << "typing was excluded";
+    ASSERT_EQ(platform::shownMessages().size(), 1u);
+    EXPECT_EQ(platform::shownMessages()[0].text, "Upload Successful");
 }
 
 TEST_F(UploadDialogTest, AWrongPasswordShowsTheCongestionBoxAndLeavesTheBar)
