@@ -103,9 +103,9 @@ RunResult runProgram(const std::vector<std::string>& argv, const std::filesystem
 
 // How an FTP test server misbehaves, by file name (the last part of a STOR path).
 struct FtpQuirks {
-    std::vector<std::string> refuse;  // answered "553 Not allowed here."
-    std::vector<std::string> drop;    // the connection closes after the first bytes
-    std::vector<std::string> slow;    // taken only after 0.4 s
+    std::vector<std::string> refuse = {};  // answered "553 Not allowed here."
+    std::vector<std::string> drop = {};    // the connection closes after the first bytes
+    std::vector<std::string> slow = {};    // taken only after 0.4 s
 };
 
 // An FTP server (Debian's pyftpdlib run by the system's python3) with one user whose root is
