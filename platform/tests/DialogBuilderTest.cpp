@@ -174,13 +174,21 @@ TEST_F(DialogBuilderTest, StaticControlsTakeFocusWhenGivenButTabSkipsThem)
     get<QLabel>(1200).setFocus();
     EXPECT_TRUE(get<QLabel>(1200).hasFocus());
 
-    const std::array order{1, 2, 1005, 1092, 1063};
+    const std::array order{1, 2, 1005, 1092, 1063, 1008, 1095, 1130, 1190, 1118};
     setTabOrder(dialog, order);
     get<QPushButton>(1).setFocus();
-    for (int id : {2, 1005, 1092, 1063}) {
+    for (int id : {2, 1005, 1092, 1063, 1008, 1095, 1130, 1190, 1118, 1}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), &get<QWidget>(id)) << id;
     }
+    // From a static text that has the focus, Tab goes on to the next control of the order that
+    // follows it in the table, as from the control it labels.
+    get<QLabel>(1001).setFocus();
+    QTest::keyClick(&get<QLabel>(1001), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &get<QWidget>(1005));
+    get<QLabel>(1200).setFocus();
+    QTest::keyClick(&get<QLabel>(1200), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &get<QWidget>(1118));
     EXPECT_THROW(setTabOrder(dialog, std::array{1, 4242}), std::invalid_argument);
 }
 
@@ -224,6 +232,32 @@ TEST_F(DialogBuilderTest, TabControlReportsOnlyTheUsersChanges)
         if (image.pixelColor(frame.left(), y) != inside)
             ++edgePixels;
     EXPECT_GT(edgePixels, frame.height() / 2) << "no frame line on the left";
+}
+
+constexpr ControlSpec focusControls[] = {
+    {1001, ControlKind::Label, {10, 10, 50, 13}, "Company Name"},
+    {1005, ControlKind::Edit, {70, 10, 100, 13}, ""},
+    {1, ControlKind::PushButton, {70, 30, 50, 14}, "CREATE", DefaultButton},
+    {1198, ControlKind::Picture, {10, 50, 20, 20}, ""},
+};
+
+TEST(DialogBuilder, TabFromAFocusedPictureAtTheEndGoesBackToTheFirstControl)
+{
+    QDialog dialog;
+    buildDialog(dialog, DialogTemplate{102, "Focus", 200, 80, focusControls});
+    setTabOrder(dialog, std::array{1, 1005});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* picture = control<QLabel>(dialog, 1198);
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
+    auto* label = control<QLabel>(dialog, 1001);
+    label->setFocus();
+    QTest::keyClick(label, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1005));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
 }
 
 constexpr ControlSpec tightControls[] = {
