@@ -209,9 +209,10 @@ TEST_F(DialogBuilderTest, TextsAndChecksCrossAsWindows1252)
 TEST_F(DialogBuilderTest, TabControlReportsOnlyTheUsersChanges)
 {
     auto& tabs = get<TabControl>(1000);
+    QSignalSpy changed(&tabs, &TabControl::selectionChanged);
     for (const char* caption : {"Welcome", "Anatomy", "Styles"})
         tabs.addTab(QString::fromLatin1(caption));
-    QSignalSpy changed(&tabs, &TabControl::selectionChanged);
+    EXPECT_EQ(tabs.currentIndex(), 0);
     tabs.selectQuietly(1);
     EXPECT_EQ(tabs.currentIndex(), 1);
     EXPECT_EQ(changed.count(), 0);
@@ -257,6 +258,9 @@ TEST(DialogBuilder, TabFromAFocusedPictureAtTheEndGoesBackToTheFirstControl)
     QTest::keyClick(label, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1005));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
+    label->setFocus();
+    QTest::keyClick(label, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
 }
 
