@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProgressBar>
+#include <QTextDocument>
 #include <QPushButton>
 
 #include <algorithm>
@@ -218,8 +219,8 @@ std::string controlText(QWidget& dialog, int id)
     QWidget& widget = requireControl(dialog, id);
     if (auto* edit = qobject_cast<QLineEdit*>(&widget))
         return toCp1252(edit->text());
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))
-        return toCp1252(edit->toPlainText());
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))  // toPlainText would turn a
+        return toCp1252(edit->document()->toRawText());       // no-break space into a space
     if (auto* label = qobject_cast<QLabel*>(&widget))
         return toCp1252(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(&widget))

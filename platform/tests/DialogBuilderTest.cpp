@@ -197,6 +197,17 @@ TEST_F(DialogBuilderTest, TextsAndChecksCrossAsWindows1252)
     setControlText(dialog, 1095, "caf\xE9\r\nbar");
     EXPECT_EQ(get<QPlainTextEdit>(1095).toPlainText(), QString::fromUtf8("caf\u00E9\nbar"));
     EXPECT_EQ(controlText(dialog, 1095), "caf\xE9\r\nbar");
+    const std::string everyByte = [] {
+        std::string bytes;
+        for (int byte = 1; byte < 256; ++byte)
+            if (byte != '\r' && byte != '\n')
+                bytes += static_cast<char>(byte);
+        return bytes + "\r\nlast line\r\n";
+    }();
+    for (int id : {1095, 1005}) {
+        setControlText(dialog, id, everyByte);
+        EXPECT_EQ(controlText(dialog, id), everyByte) << id;
+    }
     EXPECT_EQ(controlText(dialog, 1063), "Bold");
     EXPECT_FALSE(isChecked(dialog, 1063));
     setChecked(dialog, 1063, true);
