@@ -13,19 +13,58 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QProgressBar>
+#include <QTextDocument>
 #include <QPushButton>
 
+#include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
 namespace velmora::platform {
 
+// A static text or picture: no focus by Tab or click, but when given the focus it hands Tab on
+// to its neighbours in the dialog's keyboard order.
+class StaticControl : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // The keyboard order, and the index in it of the first control after this one.
+    void setTabPlace(std::shared_ptr<const std::vector<QPointer<QWidget>>> order, std::size_t next)
+    {
+        order_ = std::move(order);
+        next_ = next;
+    }
+
+protected:
+    bool focusNextPrevChild(bool forward) override
+    {
+        const std::size_t count = order_ ? order_->size() : 0;
+        for (std::size_t step = 0; step < count; ++step) {
+            const std::size_t index = forward ? (next_ + step) % count
+                                              : (next_ + 2 * count - 1 - step) % count;
+            QWidget* candidate = (*order_)[index];
+            if (candidate && candidate->isVisible() && candidate->isEnabled()
+                && (candidate->focusPolicy() & Qt::TabFocus)) {
+                candidate->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                return true;
+            }
+        }
+        return QLabel::focusNextPrevChild(forward);
+    }
+
+private:
+    std::shared_ptr<const std::vector<QPointer<QWidget>>> order_;
+    std::size_t next_ = 0;
+};
+
 namespace {
 
 QLabel* makeStatic(QWidget* parent, const ControlSpec& spec, const DialogUnits& units)
 {
-    auto* label = new QLabel(fromCp1252(spec.caption), parent);
+    auto* label = new StaticControl(fromCp1252(spec.caption), parent);
     label->setTextFormat(Qt::PlainText);
     // Words wrap where the box has room for a second line; a one-line box keeps its line
     // whole rather than wrapping it out of sight.
@@ -85,7 +124,7 @@ QWidget* makeControl(QDialog& dialog, const ControlSpec& spec, const DialogUnits
     case ControlKind::Edit:
         return makeEdit(&dialog, spec);
     case ControlKind::Picture: {
-        auto* picture = new QLabel(&dialog);
+        auto* picture = new StaticControl(&dialog);
         picture->setPixmap(QPixmap(QString::fromUtf8(spec.picture.data(),
                                                      static_cast<qsizetype>(spec.picture.size()))));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // actual size, never scaled
@@ -150,12 +189,28 @@ void buildDialog(QDialog& dialog, const DialogTemplate& t)
 
 void setTabOrder(QWidget& dialog, std::span<const int> ids)
 {
-    QWidget* previous = nullptr;
-    for (int id : ids) {
-        QWidget* widget = &requireControl(dialog, id);
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
+    std::vector<QWidget*> ordered;
+    for (int id : ids)
+        ordered.push_back(&requireControl(dialog, id));
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(ordered[i - 1], ordered[i]);
+    if (ordered.empty())
+        return;
+
+    // A static control given the focus (a label, a picture) hands Tab on to the first control of
+    // the order that follows it among the dialog's controls, or to the first of the order when
+    // none follows; Shift+Tab goes to the one before that in the order.
+    auto shared =
+        std::make_shared<const std::vector<QPointer<QWidget>>>(ordered.begin(), ordered.end());
+    std::size_t following = 0;  // index in `ordered`
+    const QObjectList& children = dialog.children();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        auto* widget = qobject_cast<QWidget*>(*child);
+        const auto found = std::find(ordered.begin(), ordered.end(), widget);
+        if (found != ordered.end())
+            following = static_cast<std::size_t>(found - ordered.begin());
+        else if (auto* text = dynamic_cast<StaticControl*>(widget))
+            text->setTabPlace(shared, following);
     }
 }
 
@@ -164,8 +219,8 @@ std::string controlText(QWidget& dialog, int id)
     QWidget& widget = requireControl(dialog, id);
     if (auto* edit = qobject_cast<QLineEdit*>(&widget))
         return toCp1252(edit->text());
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))
-        return toCp1252(edit->toPlainText());
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))  // toPlainText would turn a
+        return toCp1252(edit->document()->toRawText());       // no-break space into a space
     if (auto* label = qobject_cast<QLabel*>(&widget))
         return toCp1252(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(&widget))

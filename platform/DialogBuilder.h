@@ -28,6 +28,8 @@ W* control(QWidget& dialog, int id)
 }
 
 // Makes Tab walk through these controls in this order (after the last, back to the first).
+// A static text or picture that was given the focus hands Tab on to the first of them that
+// follows it in the template.
 void setTabOrder(QWidget& dialog, std::span<const int> ids);
 
 // The text of a control (edit, static text, button, check box) as Windows-1252, with CR LF

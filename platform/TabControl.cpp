@@ -20,6 +20,7 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this
 
 int TabControl::addTab(const QString& caption)
 {
+    const QSignalBlocker quiet(bar_);  // the first tab becomes current: not the user's change
     const int index = bar_->addTab(caption);
     bar_->resize(width(), bar_->sizeHint().height());
     update();

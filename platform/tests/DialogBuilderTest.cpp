@@ -174,13 +174,21 @@ TEST_F(DialogBuilderTest, StaticControlsTakeFocusWhenGivenButTabSkipsThem)
     get<QLabel>(1200).setFocus();
     EXPECT_TRUE(get<QLabel>(1200).hasFocus());
 
-    const std::array order{1, 2, 1005, 1092, 1063};
+    const std::array order{1, 2, 1005, 1092, 1063, 1008, 1095, 1130, 1190, 1118};
     setTabOrder(dialog, order);
     get<QPushButton>(1).setFocus();
-    for (int id : {2, 1005, 1092, 1063}) {
+    for (int id : {2, 1005, 1092, 1063, 1008, 1095, 1130, 1190, 1118, 1}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), &get<QWidget>(id)) << id;
     }
+    // From a static text that has the focus, Tab goes on to the next control of the order that
+    // follows it in the table, as from the control it labels.
+    get<QLabel>(1001).setFocus();
+    QTest::keyClick(&get<QLabel>(1001), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &get<QWidget>(1005));
+    get<QLabel>(1200).setFocus();
+    QTest::keyClick(&get<QLabel>(1200), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &get<QWidget>(1118));
     EXPECT_THROW(setTabOrder(dialog, std::array{1, 4242}), std::invalid_argument);
 }
 
@@ -189,6 +197,17 @@ TEST_F(DialogBuilderTest, TextsAndChecksCrossAsWindows1252)
     setControlText(dialog, 1095, "caf\xE9\r\nbar");
     EXPECT_EQ(get<QPlainTextEdit>(1095).toPlainText(), QString::fromUtf8("caf\u00E9\nbar"));
     EXPECT_EQ(controlText(dialog, 1095), "caf\xE9\r\nbar");
+    const std::string everyByte = [] {
+        std::string bytes;
+        for (int byte = 1; byte < 256; ++byte)
+            if (byte != '\r' && byte != '\n')
+                bytes += static_cast<char>(byte);
+        return bytes + "\r\nlast line\r\n";
+    }();
+    for (int id : {1095, 1005}) {
+        setControlText(dialog, id, everyByte);
+        EXPECT_EQ(controlText(dialog, id), everyByte) << id;
+    }
     EXPECT_EQ(controlText(dialog, 1063), "Bold");
     EXPECT_FALSE(isChecked(dialog, 1063));
     setChecked(dialog, 1063, true);
@@ -201,9 +220,10 @@ TEST_F(DialogBuilderTest, TextsAndChecksCrossAsWindows1252)
 TEST_F(DialogBuilderTest, TabControlReportsOnlyTheUsersChanges)
 {
     auto& tabs = get<TabControl>(1000);
+    QSignalSpy changed(&tabs, &TabControl::selectionChanged);
     for (const char* caption : {"Welcome", "Anatomy", "Styles"})
         tabs.addTab(QString::fromLatin1(caption));
-    QSignalSpy changed(&tabs, &TabControl::selectionChanged);
+    EXPECT_EQ(tabs.currentIndex(), 0);
     tabs.selectQuietly(1);
     EXPECT_EQ(tabs.currentIndex(), 1);
     EXPECT_EQ(changed.count(), 0);
@@ -224,6 +244,35 @@ TEST_F(DialogBuilderTest, TabControlReportsOnlyTheUsersChanges)
         if (image.pixelColor(frame.left(), y) != inside)
             ++edgePixels;
     EXPECT_GT(edgePixels, frame.height() / 2) << "no frame line on the left";
+}
+
+constexpr ControlSpec focusControls[] = {
+    {1001, ControlKind::Label, {10, 10, 50, 13}, "Company Name"},
+    {1005, ControlKind::Edit, {70, 10, 100, 13}, ""},
+    {1, ControlKind::PushButton, {70, 30, 50, 14}, "CREATE", DefaultButton},
+    {1198, ControlKind::Picture, {10, 50, 20, 20}, ""},
+};
+
+TEST(DialogBuilder, TabFromAFocusedPictureAtTheEndGoesBackToTheFirstControl)
+{
+    QDialog dialog;
+    buildDialog(dialog, DialogTemplate{102, "Focus", 200, 80, focusControls});
+    setTabOrder(dialog, std::array{1, 1005});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* picture = control<QLabel>(dialog, 1198);
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
+    auto* label = control<QLabel>(dialog, 1001);
+    label->setFocus();
+    QTest::keyClick(label, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1005));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
+    label->setFocus();
+    QTest::keyClick(label, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(dialog, 1));
 }
 
 constexpr ControlSpec tightControls[] = {
