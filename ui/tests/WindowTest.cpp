@@ -127,6 +127,10 @@ private slots:
     {
         Wizard wizard;
         wizard.clickTab(3);
+        // From the page's first control, a label, Tab goes on to the box beside it.
+        QVERIFY(wizard.control(1001)->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("1005"));
         wizard.control(ui::id::create)->setFocus();
         const std::vector<int> expected = {2,    1005, 1006, 1007, 1092, 1008, 1010, 1063, 1065,
                                            1067, 1165, 1166, 1167, 1187, 1188, 1196, 1};
