@@ -77,6 +77,28 @@ private slots:
         QCOMPARE(std::filesystem::current_path(), wizard.folder());
     }
 
+    // The tables agree with each other: every text of the record has its edit box, every
+    // page's control lies inside the tab control, every command inside the window.
+    void controlTablesFitTogether()
+    {
+        Wizard wizard;
+        for (const TextField& field : textFields) {
+            QWidget* box = wizard.control(field.control);
+            QVERIFY2(qobject_cast<QLineEdit*>(box) || qobject_cast<QPlainTextEdit*>(box),
+                     qPrintable(QString::number(field.control)));
+        }
+        const QRect tabs = wizard.control(ui::id::tabs)->geometry();
+        std::set<int> ids;
+        for (int page = 0; page < ui::kPageCount; ++page) {
+            for (int id : uitest::pageIds(page)) {
+                QVERIFY2(ids.insert(id).second, qPrintable(QString("%1 twice").arg(id)));
+                QVERIFY2(tabs.contains(wizard.control(id)->geometry()), qPrintable(QString::number(id)));
+            }
+        }
+        for (const platform::ControlSpec& spec : ui::mainTemplate().controls)
+            QVERIFY(wizard.dialog->rect().contains(wizard.control(spec.id)->geometry()));
+    }
+
     void startsWhenTheOutputFolderExists()
     {
         Wizard first;
