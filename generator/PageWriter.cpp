@@ -27,7 +27,7 @@ void PageWriter::noteFailure(int errorNumber)
         error_ = std::strerror(errorNumber);
 }
 
-void PageWriter::emit(std::string_view bytes)
+void PageWriter::appendBytes(std::string_view bytes)
 {
     if (buffer_ && !failed())
         buffer_->append(bytes);
@@ -37,11 +37,11 @@ PageWriter& PageWriter::write(std::string_view text)
 {
     std::size_t start = 0;
     for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
-        emit(text.substr(start, lf - start));
-        emit("\r\n");
+        appendBytes(text.substr(start, lf - start));
+        appendBytes("\r\n");
         start = lf + 1;
     }
-    emit(text.substr(start));
+    appendBytes(text.substr(start));
     return *this;
 }
 
@@ -52,7 +52,7 @@ PageWriter& PageWriter::put(char c)
 
 void PageWriter::endLine()
 {
-    emit("\r\n");
+    appendBytes("\r\n");
 }
 
 void PageWriter::writeLine(std::string_view text)

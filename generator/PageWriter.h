@@ -44,7 +44,7 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    void emit(std::string_view bytes);
+    void appendBytes(std::string_view bytes);
     void noteFailure(int errorNumber);
 
     std::filesystem::path path_;

@@ -210,7 +210,7 @@ const std::array<WizardPage, kPageCount> kWizardPages = {{
 
 const std::span<const int> kKeyboardOrder = kOrderOfKeys;
 
-const std::array<StyleList, 2> kStyleLists = {{
+const std::array<StyleListSpec, 2> kStyleLists = {{
     {id::templateList, "Custom Templates", 100, ":/pictures/129", "ABC"},
     {id::buttonList, "Custom Buttons", 90, ":/pictures/130", "ABCD"},
 }};

@@ -54,13 +54,13 @@ const platform::DialogTemplate& mainTemplate();
 extern const std::span<const int> kKeyboardOrder;
 
 // The two style lists: where their pictures come from and how wide each slice is.
-struct StyleList {
+struct StyleListSpec {
     int id;
     std::string_view column;
     int columnWidth; // pixels, also the width of one picture slice
     std::string_view strip;
     std::string_view items; // one letter per item
 };
-extern const std::array<StyleList, 2> kStyleLists;
+extern const std::array<StyleListSpec, 2> kStyleLists;
 
 } // namespace velmora::ui

@@ -1,5 +1,6 @@
 #include "ui/Velmora.h"
 
+#include "platform/Application.h"
 #include "ui/VelmoraDlg.h"
 
 // The pictures are built into this static library: the linker keeps them only when called for.
@@ -25,7 +26,18 @@ QIcon programIcon()
     return icon;
 }
 
-CVelmoraApp::CVelmoraApp(int& argc, char** argv) : application_(argc, argv)
+namespace {
+
+// What must happen before Qt starts: a private runtime folder where the session has none.
+int& beforeQt(int& argc)
+{
+    platform::ensurePrivateRuntimeDir();
+    return argc;
+}
+
+} // namespace
+
+CVelmoraApp::CVelmoraApp(int& argc, char** argv) : application_(beforeQt(argc), argv)
 {
     QApplication::setWindowIcon(programIcon());
 }

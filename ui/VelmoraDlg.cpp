@@ -1,6 +1,7 @@
 #include "ui/VelmoraDlg.h"
 
 #include "generator/CreateSite.h"
+#include "model/TextFields.h"
 #include "platform/BusyWork.h"
 #include "platform/Commands.h"
 #include "platform/DialogBuilder.h"
@@ -11,7 +12,6 @@
 #include "platform/Shell.h"
 #include "platform/TabControl.h"
 #include "platform/Text.h"
-#include "model/TextFields.h"
 #include "profile/ProfileFile.h"
 #include "ui/AboutDlg.h"
 #include "ui/ControlFit.h"
@@ -27,6 +27,7 @@
 
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace velmora::ui {
 namespace {
@@ -132,7 +133,7 @@ void CVelmoraDlg::addAboutCommand()
 
 void CVelmoraDlg::fillStyleLists()
 {
-    for (const StyleList& style : kStyleLists) {
+    for (const StyleListSpec& style : kStyleLists) {
         auto* list = platform::control<platform::StyleList>(*this, style.id);
         QPixmap strip(platform::fromCp1252(style.strip));
         // White is the pictures' transparent colour.

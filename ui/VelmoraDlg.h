@@ -22,15 +22,14 @@ public:
 
     const std::filesystem::path& outputFolder() const { return outputFolder_; }
 
-    // Everything the window's commands do, callable by id for the tests' sake as well.
-    void OnOK();          // CREATE
-    void showPage(int page);
-    void onNext();
-
+    // EXIT, Esc and the close box end here: the boxes' texts are kept in last-session.dat.
     void done(int result) override;
 
 private:
     void OnInitDialog();
+    void OnOK(); // CREATE
+    void showPage(int page);
+    void onNext();
     void connectCommands();
     void fillStyleLists();
     void addAboutCommand();

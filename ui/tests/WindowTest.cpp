@@ -77,6 +77,28 @@ private slots:
         QCOMPARE(std::filesystem::current_path(), wizard.folder());
     }
 
+    // The tables agree with each other: every text of the record has its edit box, every
+    // page's control lies inside the tab control, every command inside the window.
+    void controlTablesFitTogether()
+    {
+        Wizard wizard;
+        for (const TextField& field : textFields) {
+            QWidget* box = wizard.control(field.control);
+            QVERIFY2(qobject_cast<QLineEdit*>(box) || qobject_cast<QPlainTextEdit*>(box),
+                     qPrintable(QString::number(field.control)));
+        }
+        const QRect tabs = wizard.control(ui::id::tabs)->geometry();
+        std::set<int> ids;
+        for (int page = 0; page < ui::kPageCount; ++page) {
+            for (int id : uitest::pageIds(page)) {
+                QVERIFY2(ids.insert(id).second, qPrintable(QString("%1 twice").arg(id)));
+                QVERIFY2(tabs.contains(wizard.control(id)->geometry()), qPrintable(QString::number(id)));
+            }
+        }
+        for (const platform::ControlSpec& spec : ui::mainTemplate().controls)
+            QVERIFY(wizard.dialog->rect().contains(wizard.control(spec.id)->geometry()));
+    }
+
     void startsWhenTheOutputFolderExists()
     {
         Wizard first;
@@ -127,6 +149,10 @@ private slots:
     {
         Wizard wizard;
         wizard.clickTab(3);
+        // From the page's first control, a label, Tab goes on to the box beside it.
+        QVERIFY(wizard.control(1001)->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("1005"));
         wizard.control(ui::id::create)->setFocus();
         const std::vector<int> expected = {2,    1005, 1006, 1007, 1092, 1008, 1010, 1063, 1065,
                                            1067, 1165, 1166, 1167, 1187, 1188, 1196, 1};

@@ -9,13 +9,13 @@
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "platform/TabControl.h"
+#include "platform/tests/ModalDriver.h"
 #include "testsupport/TestSupport.h"
 #include "ui/MainTemplate.h"
 #include "ui/VelmoraDlg.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -30,50 +30,30 @@
 
 namespace velmora::uitest {
 
-// Runs `action` on the next modal dialog, found by polling every 20 ms. A dialog that does
-// not appear within the try limit is given up on; one the action leaves open is rejected
-// after the limit, so a failing test cannot hang inside exec().
+// Runs `action` on the next modal dialog, through the platform tests' poller: it looks every
+// 20 ms up to a try limit, and rejects a dialog the action leaves open, so a failing test
+// cannot hang inside exec().
 class NextModal {
 public:
     explicit NextModal(std::function<void(QDialog&)> action, int tries = 250)
-        : state_(std::make_shared<State>())
+        : title_(std::make_shared<QString>())
     {
-        state_->action = std::move(action);
-        poll(state_, tries);
+        ran_ = platform::test::whenModal(
+            [action = std::move(action), title = title_](QWidget& modal) {
+                *title = modal.windowTitle();
+                if (auto* dialog = qobject_cast<QDialog*>(&modal))
+                    action(*dialog);
+            },
+            tries);
     }
 
-    bool ran() const { return state_->ran; }
+    bool ran() const { return *ran_; }
     // The dialog's window title, as it was when the action ran.
-    const QString& title() const { return state_->title; }
+    const QString& title() const { return *title_; }
 
 private:
-    struct State {
-        std::function<void(QDialog&)> action;
-        bool ran = false;
-        QString title;
-    };
-
-    static void poll(const std::shared_ptr<State>& state, int tries)
-    {
-        QTimer::singleShot(20, [state, tries] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (tries > 0)
-                    poll(state, tries - 1);
-                return;
-            }
-            state->ran = true;
-            state->title = dialog->windowTitle();
-            QPointer<QDialog> guard(dialog);
-            state->action(*dialog);
-            QTimer::singleShot(5000, [guard] {
-                if (guard && guard->isVisible())
-                    guard->reject();
-            });
-        });
-    }
-
-    std::shared_ptr<State> state_;
+    std::shared_ptr<QString> title_;
+    std::shared_ptr<bool> ran_;
 };
 
 // A wizard window on a fresh home folder, shown, with the message-box and shell seams

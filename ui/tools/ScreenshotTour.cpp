@@ -67,7 +67,13 @@ void fillFromExample(ui::CVelmoraDlg& dialog, const std::filesystem::path& state
     json << in.rdbuf();
     SiteProfile example;
     applyStateJson(example, json.str());
-    example.picturePath = (state.parent_path() / example.picturePath).string();
+    // The product picture as a user keeps it, in their own pictures folder.
+    const auto pictures = dialog.outputFolder().parent_path() / "Pictures";
+    std::filesystem::create_directories(pictures);
+    const auto picture = pictures / std::filesystem::path(example.picturePath).filename();
+    std::filesystem::copy_file(state.parent_path() / example.picturePath, picture,
+                               std::filesystem::copy_options::overwrite_existing);
+    example.picturePath = picture.string();
     const auto profile = dialog.outputFolder() / "harbor-lane.dat";
     saveProfile(example, profile);
     platform::setNextFileAnswer(profile);
