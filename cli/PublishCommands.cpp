@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <stdexcept>
@@ -36,16 +37,33 @@ std::string forTerminal(std::string_view text)
     return utf8;
 }
 
+// The terminal's settings while echo is off, put back by a signal that ends the program too.
+termios savedTerminal{};
+
+void restoreTerminalAndDie(int signal)
+{
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 std::string readPasswordWithoutEcho(std::ostream& err)
 {
-    termios saved{};
-    tcgetattr(STDIN_FILENO, &saved);
-    termios quiet = saved;
+    if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0) {
+        std::string password;
+        std::getline(std::cin, password);
+        return password;
+    }
+    termios quiet = savedTerminal;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    const auto previousInt = std::signal(SIGINT, restoreTerminalAndDie);
+    const auto previousTerm = std::signal(SIGTERM, restoreTerminalAndDie);
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     std::string password;
     std::getline(std::cin, password);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    std::signal(SIGINT, previousInt);
+    std::signal(SIGTERM, previousTerm);
     err << "\n";
     return password;
 }
