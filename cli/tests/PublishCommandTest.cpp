@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace velmora {
 namespace {
@@ -125,6 +130,56 @@ TEST_F(UploadCommand, AWrongPasswordSendsNothingAndNoPasswordIsAUsageError)
                          "cannot hold\n");
     }
     EXPECT_THAT(stores(), IsEmpty());
+}
+
+TEST_F(UploadCommand, OnATerminalThePasswordIsAskedForWithoutEcho)
+{
+    fs::create_directory(work_.path() / "ready");
+    testkit::writeFile(work_.path() / "ready" / "index.html", "ready-made");
+    const std::string connectTo = ftp_.connectTo("ftp.example.test");
+    const std::string from = (work_.path() / "ready").string();
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::execl(VELMORA_BUILD_PROGRAM, VELMORA_BUILD_PROGRAM, "--upload", "ftp.example.test", "--user", "bob", "--dir",
+                "/www", "--from", from.c_str(), "--connect-to", connectTo.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Everything the terminal shows until the program ends (at most 20 s).
+    std::string shown;
+    bool answered = false;
+    bool echoWhileAsking = true;
+    for (int round = 0; round < 200; ++round) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (::poll(&ready, 1, 100) > 0) {
+            char buffer[512];
+            const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            shown.append(buffer, static_cast<std::size_t>(n));
+        }
+        if (!answered && shown.find("FTP password for bob@ftp.example.test: ") != std::string::npos) {
+            termios settings{};
+            ::tcgetattr(terminal, &settings);
+            echoWhileAsking = (settings.c_lflag & ECHO) != 0;
+            const std::string typed = "s3cret\n";
+            ASSERT_EQ(::write(terminal, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+            answered = true;
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    termios after{};
+    const bool echoAfter = ::tcgetattr(terminal, &after) == 0 && (after.c_lflag & ECHO) != 0;
+    ::close(terminal);
+
+    EXPECT_TRUE(answered) << shown;
+    EXPECT_FALSE(echoWhileAsking);
+    EXPECT_TRUE(echoAfter);
+    EXPECT_EQ(shown.find("s3cret"), std::string::npos) << shown;
+    EXPECT_THAT(shown, HasSubstr("sent index.html to /www/index.html"));
+    EXPECT_EQ(testkit::readFile(ftp_.root() / "www" / "index.html"), "ready-made");
 }
 
 TEST_F(PublishCommand, UploadOptionsGoTogether)
