@@ -4,7 +4,7 @@
 BUILD_DIR := build
 PRESET    := default
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps configure bench screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -22,6 +22,10 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# The browser tests again, saving each design's home page into docs/screenshots/.
+screenshots: build
+	@VELMORA_SCREENSHOTS=$(CURDIR)/docs/screenshots ctest --preset $(PRESET) -R '^browser_site$$'
 
 bench: build
 	@$(BUILD_DIR)/bin/velmora-bench
