@@ -4,7 +4,7 @@
 BUILD_DIR := build
 PRESET    := default
 
-.PHONY: run test build deps configure bench screenshots clean
+.PHONY: run test build deps configure bench screenshots package clean
 
 deps:
 	@scripts/install-deps
@@ -29,6 +29,11 @@ screenshots: build
 
 bench: build
 	@$(BUILD_DIR)/bin/velmora-bench
+	@scripts/bench-start
+
+# The .deb in build/package/, checked as CI checks it (lintian, validators, a run from the package).
+package: build
+	@scripts/check-package $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize
