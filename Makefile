@@ -4,7 +4,7 @@
 BUILD_DIR := build
 PRESET    := default
 
-.PHONY: run test build deps configure bench screenshots package clean
+.PHONY: run test build deps configure bench site-screenshots package clean
 
 deps:
 	@scripts/install-deps
@@ -23,8 +23,8 @@ run: build
 test: build
 	@ctest --preset $(PRESET)
 
-# The browser tests again, saving each design's home page into docs/screenshots/.
-screenshots: build
+# The browser tests again, saving each design's home page as docs/screenshots/site-*.png.
+site-screenshots: build
 	@VELMORA_SCREENSHOTS=$(CURDIR)/docs/screenshots ctest --preset $(PRESET) -R '^browser_site$$'
 
 bench: build

@@ -298,7 +298,7 @@ describe('the generated site in Chromium', () => {
         for (const c of cases.filter((c) => c.variant === 'plain')) {
             await withPage(c, async (page) => {
                 await page.goto(`file://${c.site}/index.html`);
-                await page.screenshot({ path: path.join(screenshotDir, `${c.name}.png`), fullPage: true });
+                await page.screenshot({ path: path.join(screenshotDir, `site-${c.name}.png`), fullPage: true });
             });
         }
     });
