@@ -15,8 +15,8 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTextDocument>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <memory>
@@ -24,6 +24,8 @@
 #include <vector>
 
 namespace velmora::platform {
+
+namespace {
 
 // A static text or picture: no focus by Tab or click, but when given the focus it hands Tab on
 // to its neighbours in the dialog's keyboard order.
@@ -59,8 +61,6 @@ private:
     std::shared_ptr<const std::vector<QPointer<QWidget>>> order_;
     std::size_t next_ = 0;
 };
-
-namespace {
 
 QLabel* makeStatic(QWidget* parent, const ControlSpec& spec, const DialogUnits& units)
 {
@@ -125,8 +125,12 @@ QWidget* makeControl(QDialog& dialog, const ControlSpec& spec, const DialogUnits
         return makeEdit(&dialog, spec);
     case ControlKind::Picture: {
         auto* picture = new StaticControl(&dialog);
-        picture->setPixmap(QPixmap(QString::fromUtf8(spec.picture.data(),
-                                                     static_cast<qsizetype>(spec.picture.size()))));
+        const QString resource =
+            QString::fromUtf8(spec.picture.data(), static_cast<qsizetype>(spec.picture.size()));
+        const QPixmap pixmap(resource);
+        if (pixmap.isNull() && !resource.isEmpty())
+            qWarning("control %d: no picture %s", spec.id, qPrintable(resource));
+        picture->setPixmap(pixmap);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // actual size, never scaled
         return picture;
     }

@@ -74,12 +74,13 @@ QComboBox* addColorChoice(QFontDialog& dialog)
             if ((sample = box->findChild<QLineEdit*>()))
                 break;
     if (sample) {
-        QObject::connect(colors, &QComboBox::currentIndexChanged, sample, [sample](int index) {
+        auto paintSample = [sample](int index) {
             QPalette palette = sample->palette();
             palette.setColor(QPalette::Text, fromBgr(standardColors[index < 0 ? 0 : index]));
             sample->setPalette(palette);
-        });
-        emit colors->currentIndexChanged(0);
+        };
+        QObject::connect(colors, &QComboBox::currentIndexChanged, sample, paintSample);
+        paintSample(colors->currentIndex());
     }
     return colors;
 }
@@ -105,7 +106,11 @@ std::optional<FontAnswer> pickFontAndColor(QWidget* owner)
     dialog.setOption(QFontDialog::NonScalableFonts);
     // The same start every time: the real family behind the application's font (an alias such
     // as "Sans Serif" would make a poor face name for a page).
-    dialog.setCurrentFont(QFont(QFontInfo(QApplication::font()).family()));
+    QFont start = QApplication::font();
+    const QFontInfo real(start);
+    start.setFamily(real.family());
+    start.setStyleName(real.styleName());  // e.g. "Book": the dialog knows no "Normal" of it
+    dialog.setCurrentFont(start);
     QComboBox* colors = addColorChoice(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ constexpr ControlSpec sampleControls[] = {
     {1190, ControlKind::Edit, {200, 220, 100, 14}, "", Password},
     {1063, ControlKind::CheckBox, {99, 70, 37, 8}, "Bold"},
     {1119, ControlKind::Text, {212, 87, 124, 25}, "Choose \x93one\x94", Centered},
-    {1200, ControlKind::Picture, {14, 27, 20, 20}, "", 0, ":/no/such/picture"},
+    {1200, ControlKind::Picture, {14, 27, 20, 20}, ""},
     {1118, ControlKind::ListView, {24, 177, 169, 40}, "Custom Templates"},
     {1197, ControlKind::ProgressBar, {24, 218, 169, 8}, "", Hidden},
 };
@@ -244,6 +245,26 @@ TEST_F(DialogBuilderTest, TabControlReportsOnlyTheUsersChanges)
         if (image.pixelColor(frame.left(), y) != inside)
             ++edgePixels;
     EXPECT_GT(edgePixels, frame.height() / 2) << "no frame line on the left";
+}
+
+TEST(DialogBuilder, PictureShowsAtItsActualSize)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string file = folder.filePath("sample.png").toStdString();
+    QPixmap sample(120, 104);
+    sample.fill(Qt::darkCyan);
+    ASSERT_TRUE(sample.save(QString::fromStdString(file)));
+    const ControlSpec controls[] = {
+        {1102, ControlKind::Picture, {180, 47, 156, 87}, "", 0, file},
+    };
+    QDialog dialog;
+    buildDialog(dialog, DialogTemplate{102, "Picture", 425, 239, controls});
+    auto* picture = control<QLabel>(dialog, 1102);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixmap().size(), QSize(120, 104));
+    EXPECT_FALSE(picture->hasScaledContents());
+    EXPECT_EQ(picture->geometry(), DialogUnits(dialogFont()).toPixels(DluRect{180, 47, 156, 87}));
 }
 
 constexpr ControlSpec focusControls[] = {
