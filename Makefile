@@ -27,21 +27,21 @@ example: build
 test: build
 	@ctest --preset $(PRESET)
 
-# The core's benchmarks, CREATE from the window, start-up time and memory under Xvfb, then the
-# headless command's start.
+# The browser tests again, saving each design's home page as docs/screenshots/site-*.png.
+site-screenshots: build
+	@VELMORA_SCREENSHOTS=$(CURDIR)/docs/screenshots ctest --preset $(PRESET) -R '^browser_site$$'
+
+# The core's benchmarks, the headless command's start, CREATE from the window, then the
+# window's start-up time and memory under Xvfb.
 bench: build
 	@$(BUILD_DIR)/bin/velmora-bench
+	@scripts/bench-start
 	@$(BUILD_DIR)/bin/velmora-window-bench
 	@scripts/measure-window
-	@scripts/bench-start
 
 # Pictures of every page and dialog of the wizard into docs/screenshots/ (needs xvfb).
 screenshots: build
 	@scripts/screenshots
-
-# The browser tests again, saving each design's home page as docs/screenshots/site-*.png.
-site-screenshots: build
-	@VELMORA_SCREENSHOTS=$(CURDIR)/docs/screenshots ctest --preset $(PRESET) -R '^browser_site$$'
 
 # The .deb in build/package/, checked as CI checks it (lintian, validators, a run from the package).
 package: build

@@ -19,8 +19,7 @@
 namespace velmora::ui {
 namespace {
 
-// Tabs as narrow as the old tab control's, so that ten captions fit one strip without
-// scroll arrows.
+// Narrower tabs, so that ten captions fit one strip without scroll arrows.
 class CompactTabs : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override

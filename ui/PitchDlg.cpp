@@ -38,7 +38,7 @@ constexpr std::array<ControlSpec, 5> kControls = {{
 
 CPitchDlg::CPitchDlg(const std::filesystem::path& outputFolder, QWidget* parent) : QDialog(parent)
 {
-    // The folder where the pages really are, in place of the old fixed drive path.
+    // The folder the pages are in, by its real path.
     const std::string folderText = std::string(kFolderTextStart) +
                                    platform::toCp1252(QString::fromStdString(outputFolder.string())) +
                                    std::string(kFolderTextEnd);

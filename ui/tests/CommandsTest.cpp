@@ -89,7 +89,7 @@ private slots:
         QVERIFY(pitch.ran());
         QCOMPARE(pitch.title(), QString("Congratulations"));
         QVERIFY(pagesThere);
-        // The real folder where the old drive path stood.
+        // The output folder by its real path, no drive letter.
         QVERIFY(text.contains("stored in a directory called \"" + QString::fromStdString(wizard.folder().string()) +
                               "\"."));
         QVERIFY(!text.contains("C:\\"));
