@@ -1,5 +1,6 @@
 // FTP control connections and their uploads.
 
+#include "base/FileUtil.h"
 #include "publish/CurlHandle.h"
 
 #include <algorithm>
@@ -49,9 +50,6 @@ std::size_t keepErrorReply(char* data, std::size_t size, std::size_t count, void
     return bytes;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 } // namespace
 
@@ -90,7 +88,7 @@ PutResult FtpConnection::PutFile(const std::filesystem::path& local, std::string
     const auto size = std::filesystem::file_size(local, error);
     if (error)
         return failed(Outcome::LocalUnreadable, "it cannot be read: " + error.message());
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(local.c_str(), "rb"));
+    UniqueFile file(std::fopen(local.c_str(), "rb"));
     if (!file)
         return failed(Outcome::LocalUnreadable, std::string("it cannot be read: ") + std::strerror(errno));
 

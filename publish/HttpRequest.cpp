@@ -1,9 +1,9 @@
 // HTTP connections and their requests.
 
+#include "base/CharClass.h"
 #include "publish/CurlHandle.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace velmora {
@@ -46,7 +46,7 @@ std::size_t collectReply(char* data, std::size_t size, std::size_t count, void* 
 
 bool isTokenChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+    return chars::isLetterOrDigit(c) ||
            std::strchr("!#$%&'*+-.^_`|~", c) != nullptr;
 }
 

@@ -1,5 +1,6 @@
 // The layer's process-wide settings and the checks of host names and connect-to entries.
 
+#include "base/CharClass.h"
 #include "publish/CurlHandle.h"
 
 #include <algorithm>
@@ -12,18 +13,17 @@ namespace {
 
 bool isHostChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_';
+    return chars::isLetterOrDigit(c) || c == '-' || c == '.' || c == '_';
 }
 
 bool isIpv6Char(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.';
+    return chars::isHexDigit(c) || c == ':' || c == '.';
 }
 
 bool isPort(std::string_view text)
 {
-    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), chars::isDigit))
         return false;
     int port = 0;
     std::from_chars(text.data(), text.data() + text.size(), port);

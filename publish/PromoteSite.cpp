@@ -1,3 +1,4 @@
+#include "base/FileUtil.h"
 #include "publish/PromoteSite.h"
 
 #include "publish/InternetLink.h"
@@ -169,10 +170,7 @@ public:
     }
 
 private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, Closer> file_;
+    UniqueFile file_;
 };
 
 TargetOutcome runTarget(const PromotionTarget& target, const PromotionForm& encoded)

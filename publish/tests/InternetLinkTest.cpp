@@ -1,5 +1,6 @@
 #include "publish/InternetLink.h"
 #include "publish/tests/NetTestKit.h"
+#include "testsupport/ScopedNetSettings.h"
 
 #include <curl/curl.h>
 #include <gmock/gmock.h>
@@ -25,15 +26,10 @@ constexpr const char* kSite = "www.example.test";
 // Every test starts from the default settings and leaves them as it found them.
 class NetTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved_ = net::settings();
-        net::settings() = net::Settings{};
-    }
-    void TearDown() override { net::settings() = saved_; }
+    void SetUp() override { net::settings() = net::Settings{}; }
 
 private:
-    net::Settings saved_;
+    test::ScopedNetSettings restored_;
 };
 
 // Runs `body` and returns the code of the CInternetException it throws; fails without one.

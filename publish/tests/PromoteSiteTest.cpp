@@ -1,6 +1,7 @@
 #include "publish/PromoteSite.h"
 #include "publish/InternetLink.h"
 #include "publish/tests/NetTestKit.h"
+#include "testsupport/ScopedNetSettings.h"
 
 #include <curl/curl.h>
 #include <gmock/gmock.h>
@@ -58,15 +59,12 @@ class PromoteTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        saved_ = net::settings();
         net::settings() = net::Settings{};
         net::settings().addConnectTo(":80:127.0.0.1:" + std::to_string(server_.port()));
         steps_.report = work_.path() / "result.html";
         steps_.openReport = [this](const std::string& name) { opened_.push_back(name); };
         view_.showProgress = [this](const ProgressBar& bar) { bars_.push_back(bar); };
     }
-    void TearDown() override { net::settings() = saved_; }
-
     Answer answer(const testkit::RecordedRequest& request)
     {
         const std::lock_guard lock(mutex_);
@@ -116,7 +114,7 @@ protected:
     std::vector<std::string> opened_;
 
 private:
-    net::Settings saved_;
+    test::ScopedNetSettings restored_;
 };
 
 TEST_F(PromoteTest, TheSeventeenPostsFromTheDialogsInitialTextsGoOutAsDescribed)

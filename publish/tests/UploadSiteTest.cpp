@@ -1,6 +1,7 @@
 #include "publish/UploadSite.h"
 #include "publish/InternetLink.h"
 #include "publish/tests/NetTestKit.h"
+#include "testsupport/ScopedNetSettings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -72,7 +73,6 @@ protected:
 
     void SetUp() override
     {
-        saved_ = net::settings();
         net::settings() = net::Settings{};
         net::settings().addConnectTo(server_.connectTo(kFtpHost));
         net::settings().connectTimeout = 5s;
@@ -81,8 +81,6 @@ protected:
         for (const UploadEntry& entry : uploadList)
             testkit::writeFile(folder_ / entry.local, contentOf(entry.local));
     }
-    void TearDown() override { net::settings() = saved_; }
-
     UploadForm form(std::string destination = "/home/www/pages", bool hostingClient = true) const
     {
         return {kFtpHost, "bob", kPassword, std::move(destination), hostingClient};
@@ -103,7 +101,7 @@ protected:
     RecordingView recorder_;
 
 private:
-    net::Settings saved_;
+    test::ScopedNetSettings restored_;
 };
 
 // After the login 5, then 10 per file up to the top of 0..100, 10 at the end, then 1 of 1..150.
