@@ -18,6 +18,8 @@
 #include "ui/MainTemplate.h"
 #include "ui/PartnerHost.h"
 #include "ui/PitchDlg.h"
+#include "ui/PromoteDlg.h"
+#include "ui/UploadDlg.h"
 #include "ui/Velmora.h"
 
 #include <QAction>
@@ -150,7 +152,15 @@ void CVelmoraDlg::connectCommands()
     platform::onClicked(*this, id::create, [this] { OnOK(); });
     platform::onClicked(*this, id::exit, [this] { reject(); });
     platform::onClicked(*this, id::preview, [this] { onPreview(); });
-    // PROMOTE (1166) and Upload (1167): the publishing dialogs connect here.
+    // The publishing dialogs: each opened with no owner for one modal use, result ignored.
+    platform::onClicked(*this, id::promote, [] {
+        CPromoteDlg promote;
+        promote.exec();
+    });
+    platform::onClicked(*this, id::upload, [] {
+        CUploadDlg upload;
+        upload.exec();
+    });
     platform::onClicked(*this, id::webHostAdvice, [this] { onWebHostAdvice(); });
     platform::onClicked(*this, id::saveProfile, [this] { onSaveProfile(); });
     platform::onClicked(*this, id::loadProfile, [this] { onLoadProfile(); });

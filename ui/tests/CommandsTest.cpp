@@ -172,6 +172,34 @@ private slots:
         QVERIFY(test::readFile(wizard.folder() / "about.html").size() > 0);
     }
 
+    void promoteAndUploadOpenTheirDialogs_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("PROMOTE") << ui::id::promote << "Promotion Links";
+        QTest::newRow("Upload") << ui::id::upload << "Upload Gateway";
+    }
+
+    void promoteAndUploadOpenTheirDialogs()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, caption);
+        Wizard wizard;
+        QString seen;
+        bool ownerless = false;
+        NextModal dialog([&](QDialog& opened) {
+            seen = opened.windowTitle();
+            ownerless = opened.parentWidget() == nullptr;
+            opened.reject();
+        });
+        wizard.click(button);
+        QVERIFY(dialog.ran());
+        QCOMPARE(seen, caption);
+        QVERIFY(ownerless);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(platform::shownMessages().empty());
+    }
+
     void previewHandsTheHomePageToTheShell()
     {
         Wizard wizard;
