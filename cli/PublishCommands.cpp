@@ -42,14 +42,17 @@ termios savedTerminal{};
 
 void restoreTerminalAndDie(int signal)
 {
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
-std::string readPasswordWithoutEcho(std::ostream& err)
+// Echo goes off before the prompt shows, so whatever is typed once the prompt is there is
+// neither shown nor thrown away.
+std::string readPasswordWithoutEcho(const std::string& prompt, std::ostream& err)
 {
     if (tcgetattr(STDIN_FILENO, &savedTerminal) != 0) {
+        err << prompt << std::flush;
         std::string password;
         std::getline(std::cin, password);
         return password;
@@ -59,9 +62,10 @@ std::string readPasswordWithoutEcho(std::ostream& err)
     const auto previousInt = std::signal(SIGINT, restoreTerminalAndDie);
     const auto previousTerm = std::signal(SIGTERM, restoreTerminalAndDie);
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    err << prompt << std::flush;
     std::string password;
     std::getline(std::cin, password);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
     std::signal(SIGINT, previousInt);
     std::signal(SIGTERM, previousTerm);
     err << "\n";
@@ -78,8 +82,7 @@ std::optional<std::string> uploadPassword(const UploadCommand& command, std::ost
         why = "--upload needs the FTP password in VELMORA_FTP_PASSWORD (or a terminal to ask it on)";
         return std::nullopt;
     }
-    err << "FTP password for " << command.user << "@" << command.server << ": " << std::flush;
-    return readPasswordWithoutEcho(err);
+    return readPasswordWithoutEcho("FTP password for " + command.user + "@" + command.server + ": ", err);
 }
 
 std::optional<UploadForm> makeUploadForm(const UploadCommand& command, const std::string& password, std::string& why)

@@ -4,6 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <thread>
+
 #include <cstdlib>
 #include <poll.h>
 #include <pty.h>
@@ -168,8 +172,19 @@ TEST_F(UploadCommand, OnATerminalThePasswordIsAskedForWithoutEcho)
             answered = true;
         }
     }
+    // A program still waiting is a failure, not a hang.
     int status = 0;
-    ::waitpid(child, &status, 0);
+    pid_t ended = 0;
+    for (int wait = 0; wait < 100 && ended == 0; ++wait) {
+        ended = ::waitpid(child, &status, WNOHANG);
+        if (ended == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (ended == 0) {
+        ADD_FAILURE() << "the program did not end; the terminal showed: " << shown;
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
     termios after{};
     const bool echoAfter = ::tcgetattr(terminal, &after) == 0 && (after.c_lflag & ECHO) != 0;
     ::close(terminal);
