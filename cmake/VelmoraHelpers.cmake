@@ -12,6 +12,8 @@ function(velmora_add_test name)
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         TEST_LIST ${name}_TESTS
+        # A test that waits for something that never comes fails instead of holding up CI.
+        PROPERTIES TIMEOUT 120
         DISCOVERY_TIMEOUT 60)
     # The environment is set by a script CTest runs after the discovered list: handed to
     # gtest_discover_tests as PROPERTIES, a list loses all its variables but the first.
