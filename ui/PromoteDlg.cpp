@@ -76,12 +76,29 @@ void CPromoteDlg::OnInitDialog()
     for (const auto& [id, text] : texts) {
         platform::setControlText(*this, id, *text);
         // An address longer than its box shows from its start, as typed text would.
-        platform::control<QLineEdit>(*this, id)->setCursorPosition(0);
+        QLineEdit* edit = platform::control<QLineEdit>(*this, id);
+        edit->setCursorPosition(0);
+        edit->installEventFilter(this);
     }
     for (const PromotionTarget& target : promotionTargets)
         platform::setChecked(*this, target.checkBox, true);
     // The first box in keyboard order takes the focus.
     platform::control<QLineEdit>(*this, kTabOrder[0])->setFocus();
+}
+
+bool CPromoteDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            // After the box has taken the focus (which selects all and moves to the end), keep
+            // the selection but show the text from its start.
+            QMetaObject::invokeMethod(edit, [edit] {
+                if (edit->hasSelectedText() && edit->selectedText() == edit->text())
+                    edit->setSelection(static_cast<int>(edit->text().size()), -static_cast<int>(edit->text().size()));
+            }, Qt::QueuedConnection);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CPromoteDlg::OnOK()

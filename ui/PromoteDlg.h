@@ -22,6 +22,8 @@ public:
 protected:
     // Enter issues the OK command, the default button itself being hidden.
     void keyPressEvent(QKeyEvent* event) override;
+    // A long address that takes the focus stays shown from its start.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnInitDialog();

@@ -105,7 +105,7 @@ int main(int argc, char** argv)
     auto* tabs = platform::control<platform::TabControl>(dialog, ui::id::tabs)->tabBar();
     for (int page = 0; page < ui::kPageCount; ++page) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-            const std::string_view caption = ui::kWizardPages[page].caption;
+        const std::string_view caption = ui::kWizardPages[page].caption;
         save(dialog, QString("page-%1-%2").arg(page).arg(QString::fromLatin1(caption.data(), caption.size()).toLower()));
     }
     const auto showPage = [&](int page) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center()); };
@@ -122,6 +122,10 @@ int main(int argc, char** argv)
     click(1123);
     shootNextModal("dialog-save-profile");
     click(ui::id::saveProfile);
+    shootNextModal("dialog-promotion-links");
+    click(ui::id::promote);
+    shootNextModal("dialog-upload-gateway");
+    click(ui::id::upload);
     shootNextModal("dialog-web-host-advice", [](QDialog& box) { box.accept(); });
     click(ui::id::webHostAdvice);
     shootNextModal("dialog-congratulations");
