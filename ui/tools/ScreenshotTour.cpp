@@ -122,6 +122,10 @@ int main(int argc, char** argv)
     click(1123);
     shootNextModal("dialog-save-profile");
     click(ui::id::saveProfile);
+    shootNextModal("dialog-promotion-links");
+    click(ui::id::promote);
+    shootNextModal("dialog-upload-gateway");
+    click(ui::id::upload);
     shootNextModal("dialog-web-host-advice", [](QDialog& box) { box.accept(); });
     click(ui::id::webHostAdvice);
     shootNextModal("dialog-congratulations");
