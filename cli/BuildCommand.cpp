@@ -129,18 +129,6 @@ Options parse(const std::vector<std::string>& args)
     return options;
 }
 
-// The command's changes to the process-wide network settings last for one call only.
-class ScopedNetworkSettings {
-public:
-    ScopedNetworkSettings() : saved_(net::settings()) {}
-    ~ScopedNetworkSettings() { net::settings() = saved_; }
-    ScopedNetworkSettings(const ScopedNetworkSettings&) = delete;
-    ScopedNetworkSettings& operator=(const ScopedNetworkSettings&) = delete;
-
-private:
-    net::Settings saved_;
-};
-
 // Reads the state file into the record. Returns 0 or the exit status of a bad state file.
 int applyStateFile(SiteProfile& profile, const std::string& path, std::ostream& err)
 {
@@ -301,7 +289,8 @@ int runBuildCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "velmora-build: " << e.message << "\n";
         return 2;
     }
-    const ScopedNetworkSettings restored;
+    // The command's changes to the process-wide network settings last for one call only.
+    const net::ScopedSettings restored;
     return run(options, out, err);
 }
 

@@ -112,16 +112,8 @@ constexpr const char* kPlainBottom = "<p align=left>&nbsp;</p>\n"
 // The quoted value of a hidden field that carries a user text.
 void writeQuotedValue(PageWriter& w, std::string_view text)
 {
-    w.put('"');
-    for (const char c : text) {
-        if (c == '&')
-            w.write("&amp;");
-        else if (c == '"')
-            w.write("&quot;");
-        else
-            w.put(c);
-    }
-    w.write("\">");
+    writeQuotedAttribute(w, text);
+    w.put('>');
 }
 
 void writeOrderTop(PageWriter& w, const PageContext& context, bool secure)

@@ -101,8 +101,13 @@ void writeFaceName(PageWriter& w, std::string_view face)
         return;
     }
     // A face of several words ("DejaVu Sans") would otherwise end at its first blank.
+    writeQuotedAttribute(w, face);
+}
+
+void writeQuotedAttribute(PageWriter& w, std::string_view text)
+{
     w.put('"');
-    for (const char c : face) {
+    for (const char c : text) {
         if (c == '&')
             w.write("&amp;");
         else if (c == '"')

@@ -37,6 +37,9 @@ void writeNavigation(PageWriter& w, const PageContext& context, OrderLink orderL
 // end; every other character, LF included, as it stands.
 void writeBreakingAtCR(PageWriter& w, std::string_view text, std::string_view breakTag);
 
+// An attribute value in double quotes, '&' and '"' written as character references.
+void writeQuotedAttribute(PageWriter& w, std::string_view text);
+
 // A font face as an attribute value: as it stands when it is empty or one word of letters,
 // digits and '-'; otherwise in double quotes with '&' and '"' as character references.
 void writeFaceName(PageWriter& w, std::string_view face);

@@ -65,6 +65,19 @@ private:
 // The process's one Settings.
 Settings& settings();
 
+// Puts the process-wide settings back as they were when it goes: for a caller (or a test)
+// whose changes to them must last only as long as it does.
+class ScopedSettings {
+public:
+    ScopedSettings() : saved_(settings()) {}
+    ~ScopedSettings() { settings() = saved_; }
+    ScopedSettings(const ScopedSettings&) = delete;
+    ScopedSettings& operator=(const ScopedSettings&) = delete;
+
+private:
+    Settings saved_;
+};
+
 // Whether `entry` has the connect-to form above: four ':'-separated parts (':' inside
 // brackets does not separate), both ports decimal numbers from 1 to 65535.
 bool isValidConnectTo(std::string_view entry);
