@@ -1,8 +1,8 @@
 #include "ui/AboutDlg.h"
 
 #include "platform/Commands.h"
+#include "platform/ControlFit.h"
 #include "platform/DialogBuilder.h"
-#include "ui/ControlFit.h"
 
 namespace velmora::ui {
 namespace {
@@ -27,8 +27,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     const platform::DialogTemplate dialog{100, "About Velmora", 235, 95, kControls};
     platform::buildDialog(*this, dialog);
-    fitControls(*this, dialog);
-    fitTexts(*this, dialog.controls, rect());
+    platform::fitControls(*this, dialog);
+    platform::fitTexts(*this, dialog.controls, rect());
     platform::onClicked(*this, 1, [this] { accept(); });
 }
 

@@ -1,8 +1,8 @@
 #include "ui/PitchDlg.h"
 
 #include "platform/Commands.h"
+#include "platform/ControlFit.h"
 #include "platform/DialogBuilder.h"
-#include "ui/ControlFit.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "ui/PartnerHost.h"
@@ -46,8 +46,8 @@ CPitchDlg::CPitchDlg(const std::filesystem::path& outputFolder, QWidget* parent)
     controls[0].caption = folderText;
     const platform::DialogTemplate dialog{134, "Congratulations", 213, 151, controls};
     platform::buildDialog(*this, dialog);
-    fitControls(*this, dialog);
-    fitTexts(*this, dialog.controls, rect());
+    platform::fitControls(*this, dialog);
+    platform::fitTexts(*this, dialog.controls, rect());
 
     platform::onClicked(*this, 1, [this] {
         platform::shellOpen(std::string(partnerHostPage));

@@ -1,6 +1,7 @@
 #include "ui/PromoteDlg.h"
 
 #include "platform/Commands.h"
+#include "platform/ControlFit.h"
 #include "platform/DialogBuilder.h"
 #include "platform/Shell.h"
 #include "publish/PromoteSite.h"
@@ -59,6 +60,8 @@ constexpr int kTabOrder[] = {1138, 1139, 1145, 1141, 1142, 2};
 CPromoteDlg::CPromoteDlg(QWidget* parent) : QDialog(parent)
 {
     platform::buildDialog(*this, promoteTemplate);
+    // Check boxes whole and captions that fit, as in every other dialog.
+    platform::fitControls(*this, promoteTemplate);
     platform::setTabOrder(*this, kTabOrder);
     platform::onClicked(*this, 1, [this] { OnOK(); });
     platform::onClicked(*this, 2, [this] { reject(); });

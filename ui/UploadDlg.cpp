@@ -2,6 +2,7 @@
 
 #include "generator/OutputDir.h"
 #include "platform/Commands.h"
+#include "platform/ControlFit.h"
 #include "platform/DialogBuilder.h"
 #include "publish/UploadSite.h"
 #include "ui/PublishDialogView.h"
@@ -43,6 +44,8 @@ constexpr int kTabOrder[] = {1, 2, 1168, 1169, 1170, 1171, 1186};
 CUploadDlg::CUploadDlg(QWidget* parent) : QDialog(parent), folder_(OutputDir::standardFolder())
 {
     platform::buildDialog(*this, uploadTemplate);
+    // Check boxes whole and captions that fit, as in every other dialog.
+    platform::fitControls(*this, uploadTemplate);
     platform::setTabOrder(*this, kTabOrder);
     platform::onClicked(*this, 1, [this] { OnOK(); });
     platform::onClicked(*this, 2, [this] { reject(); });

@@ -4,6 +4,7 @@
 #include "model/TextFields.h"
 #include "platform/BusyWork.h"
 #include "platform/Commands.h"
+#include "platform/ControlFit.h"
 #include "platform/DialogBuilder.h"
 #include "platform/FileDialog.h"
 #include "platform/ListView.h"
@@ -14,7 +15,6 @@
 #include "platform/Text.h"
 #include "profile/ProfileFile.h"
 #include "ui/AboutDlg.h"
-#include "ui/ControlFit.h"
 #include "ui/MainTemplate.h"
 #include "ui/PartnerHost.h"
 #include "ui/PitchDlg.h"
@@ -94,10 +94,10 @@ CVelmoraDlg::CVelmoraDlg(SiteProfile& profile, QWidget* parent)
 void CVelmoraDlg::OnInitDialog()
 {
     platform::buildDialog(*this, mainTemplate());
-    fitControls(*this, mainTemplate());
+    platform::fitControls(*this, mainTemplate());
     const QRect pageArea = platform::control<QWidget>(*this, id::tabs)->geometry().adjusted(0, 0, 0, -3);
     for (const WizardPage& page : kWizardPages)
-        fitTexts(*this, page.controls, pageArea);
+        platform::fitTexts(*this, page.controls, pageArea);
     // A main window that can be minimised but neither maximised nor resized.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

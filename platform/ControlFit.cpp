@@ -1,4 +1,4 @@
-#include "ui/ControlFit.h"
+#include "platform/ControlFit.h"
 
 #include "platform/DialogBuilder.h"
 #include "platform/Edits.h"
@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-namespace velmora::ui {
+namespace velmora::platform {
 namespace {
 
 // Narrower tabs, so that ten captions fit one strip without scroll arrows.
@@ -51,13 +51,13 @@ QString wrapped(const QString& caption, const QFontMetrics& metrics, int width)
 
 } // namespace
 
-void fitControls(QDialog& dialog, const platform::DialogTemplate& t)
+void fitControls(QDialog& dialog, const DialogTemplate& t)
 {
-    for (const platform::ControlSpec& spec : t.controls) {
-        QWidget* widget = platform::control<QWidget>(dialog, spec.id);
+    for (const ControlSpec& spec : t.controls) {
+        QWidget* widget = control<QWidget>(dialog, spec.id);
         if (!widget)
             continue;
-        if (auto* tabs = qobject_cast<platform::TabControl*>(widget)) {
+        if (auto* tabs = qobject_cast<TabControl*>(widget)) {
             auto* style = new CompactTabs;
             style->setParent(tabs);
             tabs->tabBar()->setStyle(style);
@@ -71,12 +71,12 @@ void fitControls(QDialog& dialog, const platform::DialogTemplate& t)
                 rect.adjust(0, -(hint.height() - rect.height()) / 2, 0, (hint.height() - rect.height() + 1) / 2);
             rect.setWidth(std::max(rect.width(), hint.width()));
             box->setGeometry(rect);
-        } else if (auto* button = qobject_cast<QPushButton*>(widget); button && (spec.style & platform::MultiLine)) {
+        } else if (auto* button = qobject_cast<QPushButton*>(widget); button && (spec.style & MultiLine)) {
             button->setText(wrapped(button->text(), button->fontMetrics(), button->width() - 8));
-        } else if (auto* edit = qobject_cast<platform::MultiLineEdit*>(widget); edit && !(spec.style & platform::VScroll)) {
+        } else if (auto* edit = qobject_cast<MultiLineEdit*>(widget); edit && !(spec.style & VScroll)) {
             // A box of several lines without a scroll bar of its own.
             edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        } else if (auto* picture = qobject_cast<QLabel*>(widget); picture && spec.kind == platform::ControlKind::Picture) {
+        } else if (auto* picture = qobject_cast<QLabel*>(widget); picture && spec.kind == ControlKind::Picture) {
             // Actual size where it fits; a picture larger than its place is shrunk to fit whole.
             const QPixmap pixmap = picture->pixmap();
             if (!pixmap.isNull() && (pixmap.width() > picture->width() || pixmap.height() > picture->height()))
@@ -85,15 +85,15 @@ void fitControls(QDialog& dialog, const platform::DialogTemplate& t)
     }
 }
 
-void fitTexts(QDialog& dialog, std::span<const platform::ControlSpec> group, const QRect& area)
+void fitTexts(QDialog& dialog, std::span<const ControlSpec> group, const QRect& area)
 {
     const auto neededHeight = [](const QLabel& text, int width) {
         return text.fontMetrics().boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, text.text()).height();
     };
-    for (const platform::ControlSpec& spec : group) {
-        if (spec.kind != platform::ControlKind::Text && spec.kind != platform::ControlKind::Label)
+    for (const ControlSpec& spec : group) {
+        if (spec.kind != ControlKind::Text && spec.kind != ControlKind::Label)
             continue;
-        auto* text = platform::control<QLabel>(dialog, spec.id);
+        auto* text = control<QLabel>(dialog, spec.id);
         if (!text)
             continue;
         QRect rect = text->geometry();
@@ -102,9 +102,9 @@ void fitTexts(QDialog& dialog, std::span<const platform::ControlSpec> group, con
         // Room below and to the right: up to the next control of the group in the way.
         int bottom = area.bottom();
         int right = area.right() - 4;
-        for (const platform::ControlSpec& other : group) {
-            QWidget* widget = platform::control<QWidget>(dialog, other.id);
-            if (!widget || widget == text || other.kind == platform::ControlKind::GroupBox)
+        for (const ControlSpec& other : group) {
+            QWidget* widget = control<QWidget>(dialog, other.id);
+            if (!widget || widget == text || other.kind == ControlKind::GroupBox)
                 continue;
             const QRect place = widget->geometry();
             if (place.top() >= rect.bottom() && place.left() < rect.right() && place.right() > rect.left())
@@ -113,7 +113,7 @@ void fitTexts(QDialog& dialog, std::span<const platform::ControlSpec> group, con
                 right = std::min(right, place.left() - 1);
         }
         // A left-aligned text that would stay cut short may also take the room to its right.
-        const bool leftAligned = spec.kind == platform::ControlKind::Text && !(spec.style & platform::Centered);
+        const bool leftAligned = spec.kind == ControlKind::Text && !(spec.style & Centered);
         if (leftAligned && neededHeight(*text, rect.width()) > bottom - rect.top() && right > rect.right())
             rect.setRight(right);
         rect.setHeight(std::max(rect.height(), std::min(neededHeight(*text, rect.width()), bottom - rect.top())));
@@ -121,4 +121,4 @@ void fitTexts(QDialog& dialog, std::span<const platform::ControlSpec> group, con
     }
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform
