@@ -238,9 +238,10 @@ void setControlText(QWidget& dialog, int id, std::string_view text)
 {
     QWidget& widget = requireControl(dialog, id);
     const QString value = fromCp1252(text);
-    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
         edit->setText(value);
-    else if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))
+        edit->setCursorPosition(0); // a text longer than its box shows from its start
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget))
         edit->setPlainText(value);
     else if (auto* label = qobject_cast<QLabel*>(&widget))
         label->setText(value);

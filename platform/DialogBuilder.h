@@ -35,6 +35,7 @@ void setTabOrder(QWidget& dialog, std::span<const int> ids);
 // The text of a control (edit, static text, button, check box) as Windows-1252, with CR LF
 // line breaks; and the reverse. A control id that does not exist throws std::invalid_argument.
 std::string controlText(QWidget& dialog, int id);
+// A one-line box set from here shows its text from the start.
 void setControlText(QWidget& dialog, int id, std::string_view text);
 
 // Check box state; throws std::invalid_argument when the id is not a check box.

@@ -78,10 +78,7 @@ void CPromoteDlg::OnInitDialog()
     };
     for (const auto& [id, text] : texts) {
         platform::setControlText(*this, id, *text);
-        // An address longer than its box shows from its start, as typed text would.
-        QLineEdit* edit = platform::control<QLineEdit>(*this, id);
-        edit->setCursorPosition(0);
-        edit->installEventFilter(this);
+        platform::control<QLineEdit>(*this, id)->installEventFilter(this);
     }
     for (const PromotionTarget& target : promotionTargets)
         platform::setChecked(*this, target.checkBox, true);
