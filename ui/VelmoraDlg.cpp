@@ -24,7 +24,6 @@
 
 #include <QAction>
 #include <QBitmap>
-#include <QLineEdit>
 #include <QPixmap>
 
 #include <fstream>
@@ -195,12 +194,8 @@ void CVelmoraDlg::copyEdits(SiteProfile& profile) const
 
 void CVelmoraDlg::fillEdits()
 {
-    for (const TextField& field : textFields) {
+    for (const TextField& field : textFields)
         platform::setControlText(*this, field.control, field.of(std::as_const(profile_)));
-        // A long line shows its beginning, not its end.
-        if (auto* line = platform::control<QLineEdit>(*this, field.control))
-            line->setCursorPosition(0);
-    }
 }
 
 void CVelmoraDlg::OnOK()
